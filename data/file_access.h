@@ -1,0 +1,40 @@
+#pragma once
+// The narrow seam through which the program touches files. One implementation per platform:
+// Win32 (CreateFileA, GetFileSize, SetFilePointer, ReadFile, WriteFile) and POSIX; both give
+// the same results.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvinark {
+
+// A file opened read only and shared for reading, closed when the object goes.
+class ReadOnlyFile {
+public:
+    ReadOnlyFile() = default;
+    explicit ReadOnlyFile(const std::string& name);  // check isOpen()
+    ~ReadOnlyFile();
+    ReadOnlyFile(ReadOnlyFile&& other) noexcept;
+    ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    bool isOpen() const;
+    std::uint64_t size() const;
+    bool seek(std::uint64_t offset);
+    // Reads up to `count` bytes; gives back how many arrived (0 at the end or on an error).
+    std::size_t read(void* buffer, std::size_t count);
+
+private:
+    void close();
+
+    std::intptr_t handle_ = -1;  // a file descriptor or a Win32 HANDLE
+};
+
+// Writes `bytes` as the whole new content of the file `name` (created when missing, shortened
+// when longer). False when the file cannot be opened or not every byte was written.
+bool replaceFileContents(const std::string& name, std::string_view bytes);
+
+}  // namespace tolvinark
