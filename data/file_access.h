@@ -12,7 +12,7 @@ namespace tolvinark {
 
 // A file opened read only and shared for reading, closed when the object goes.
 class ReadOnlyFile {
-public:
+  public:
     ReadOnlyFile() = default;
     explicit ReadOnlyFile(const std::string& name);  // check isOpen()
     ~ReadOnlyFile();
@@ -27,7 +27,7 @@ public:
     // Reads up to `count` bytes; gives back how many arrived (0 at the end or on an error).
     std::size_t read(void* buffer, std::size_t count);
 
-private:
+  private:
     void close();
 
     std::intptr_t handle_ = -1;  // a file descriptor or a Win32 HANDLE

@@ -47,12 +47,12 @@ std::uint16_t recordDay(const FileRecord& record);
 std::uint16_t recordHour(const FileRecord& record);
 std::uint16_t recordMinute(const FileRecord& record);
 std::uint16_t recordSecond(const FileRecord& record);
-std::int16_t recordDuration(const FileRecord& record);         // seconds
-std::uint16_t recordTemperature(const FileRecord& record);     // the meter's sign encoding
-std::uint16_t recordHumidity(const FileRecord& record);        // percent, low 8 bits used
-std::uint16_t recordPressure(const FileRecord& record);        // mmHg
-float recordConcentration(const FileRecord& record);           // mg/m3
-std::uint16_t recordPointCount(const FileRecord& record);      // as stored, may exceed 128
+std::int16_t recordDuration(const FileRecord& record);      // seconds
+std::uint16_t recordTemperature(const FileRecord& record);  // the meter's sign encoding
+std::uint16_t recordHumidity(const FileRecord& record);     // percent, low 8 bits used
+std::uint16_t recordPressure(const FileRecord& record);     // mmHg
+float recordConcentration(const FileRecord& record);        // mg/m3
+std::uint16_t recordPointCount(const FileRecord& record);   // as stored, may exceed 128
 // Point i (0 to 127) of a series, in hundredths.
 std::int16_t recordSeriesValue(const FileRecord& record, Series series, std::size_t i);
 // The stored point count clamped to the room the series have: 0 to 128.

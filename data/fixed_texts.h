@@ -17,9 +17,11 @@ inline constexpr auto kFileLabel = cp1251(" Файл:  ");
 inline constexpr auto kUnitText = cp1251("мг/м3");
 
 inline constexpr auto kListColumnHeader = cp1251(
-    "   Дата               Время              Режим измерения                                 мг/м3 ");
+    "   Дата               Время              Режим измерения                                 "
+    "мг/м3 ");
 inline constexpr auto kPrintColumnHeader = cp1251(
-    "           дата/время                           режим                                   мг/м3     ");
+    "           дата/время                           режим                                   мг/м3 "
+    "    ");
 
 inline constexpr auto kInfoFileLabel = cp1251("Файл:");
 inline constexpr auto kInfoRecordsLabel = cp1251("Записей:");

@@ -26,11 +26,11 @@ struct MeasurementData {
 
 enum class FileOutcome {
     Ok,
-    WrongType,      // "ошибка: тип файла не .dst"; nothing changed
-    FileMissing,    // "Нет файла: " + name
+    WrongType,    // "ошибка: тип файла не .dst"; nothing changed
+    FileMissing,  // "Нет файла: " + name
     NoIndexMemory,  // "ошибка при открытии файла"; the loaded file now counts as empty
-    NoSuchRecord,   // record number at or past the record count, or the file no longer holds it;
-                    // nothing read, nothing changed, no message
+    NoSuchRecord,  // record number at or past the record count, or the file no longer holds it;
+                   // nothing read, nothing changed, no message
 };
 
 struct FileResult {
