@@ -25,7 +25,7 @@ enum class Font { Screen, Small, Printer };
 enum class Brush { Background, White };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void selectPen(Pen pen) = 0;
