@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "data/file_access.h"
 #include "data/fixed_texts.h"
