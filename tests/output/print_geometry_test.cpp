@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "output/scaled_canvas.h"
@@ -11,7 +12,6 @@
 namespace tolvinark {
 namespace {
 
-using testing::DrawCall;
 using testing::PrintRecorder;
 
 TEST(PrintGeometry, PageHeightInLayoutUnitsAndLineHeightFromIt) {
@@ -41,11 +41,6 @@ TEST(PrintGeometry, PageHeightInLayoutUnitsAndLineHeightFromIt) {
         EXPECT_EQ(geometry.lineHeight, c.lineHeight)
             << c.caps.pageHeight << " @ " << c.caps.dotsPerInchY;
     }
-}
-
-TEST(PrintGeometry, HorizontalResolutionDoesNotChangeTheLineHeight) {
-    EXPECT_EQ(printGeometry({300, 600, 6600}).lineHeight, 103);
-    EXPECT_EQ(printGeometry({1200, 600, 6600}).pageHeight, 6600);
 }
 
 TEST(LayoutToDevice, ScalesByResolutionWithHalvesRoundedUp) {
@@ -82,17 +77,6 @@ TEST(LayoutToDevice, ScalesByResolutionWithHalvesRoundedUp) {
     }
 }
 
-TEST(LayoutToDevice, KeepsTheOrderOfPositions) {
-    for (const int dpi : {72, 96, 150, 203, 300, 360, 720, 1200, 2400}) {
-        int previous = layoutToDevice(-2000, dpi);
-        for (int v = -1999; v <= 8000; ++v) {
-            const int current = layoutToDevice(v, dpi);
-            ASSERT_GE(current, previous) << v << " @ " << dpi;
-            previous = current;
-        }
-    }
-}
-
 TEST(PrinterFont, LineHeightInDeviceUnitsAndTheFixedFields) {
     struct Case {
         PrinterCaps caps;
@@ -124,32 +108,17 @@ TEST(ScaledCanvas, MapsXAndYByTheirOwnResolutionAndPassesTheRestOn) {
     canvas.lineTo(6480, 703);
     canvas.fillRect(1, 3, 601, 599, Brush::White);
 
-    std::vector<DrawCall> expected(8);
-    expected[0].kind = DrawCall::SelectFont;
-    expected[0].object = static_cast<int>(Font::Printer);
-    expected[1].kind = DrawCall::SelectPen;
-    expected[1].object = static_cast<int>(Pen::Thick);
-    expected[2].kind = DrawCall::TextColour;
-    expected[2].object = static_cast<int>(colours::kRed);
-    expected[3].kind = DrawCall::BackgroundColour;
-    expected[3].object = static_cast<int>(colours::kWhite);
-    expected[4].kind = DrawCall::Text;
-    expected[4].x = 481;
-    expected[4].y = 1922;
-    expected[4].text = std::string("a\0b", 3);
-    expected[5].kind = DrawCall::MoveTo;
-    expected[5].x = 480;
-    expected[5].y = 1406;
-    expected[6].kind = DrawCall::LineTo;
-    expected[6].x = 3240;
-    expected[6].y = 1406;
-    expected[7].kind = DrawCall::Fill;
-    expected[7].x = 1;
-    expected[7].y = 6;
-    expected[7].right = 301;
-    expected[7].bottom = 1198;
-    expected[7].object = static_cast<int>(Brush::White);
-    EXPECT_EQ(device.calls, expected);
+    const std::vector<std::string> expected = {
+        "font 2",
+        "pen 3",
+        "text colour 255",
+        "background colour 16777215",
+        std::string("text 481 1922 a\0b", 17),
+        "move 480 1406",
+        "line 3240 1406",
+        "fill 1 6 301 1198 1",
+    };
+    EXPECT_EQ(device.described(), expected);
 }
 
 }  // namespace

@@ -13,16 +13,29 @@ struct DrawCall {
     enum Kind { SelectPen, SelectFont, TextColour, BackgroundColour, Text, MoveTo, LineTo, Fill };
 
     Kind kind = Text;
-    int x = 0;  // left for a fill
-    int y = 0;  // top for a fill
+    int x = 0;  // or a fill's left
+    int y = 0;  // or a fill's top
     int right = 0;
     int bottom = 0;
-    std::string text;
     int object = 0;  // the pen, font, brush or colour
+    std::string text;
 
-    bool operator==(const DrawCall& other) const {
-        return kind == other.kind && x == other.x && y == other.y && right == other.right &&
-               bottom == other.bottom && text == other.text && object == other.object;
+    // "text 940 747 ...", "move 960 703", "line 6480 703", "pen 3", "fill 1 6 301 1198 1".
+    std::string describe() const {
+        const auto xy = std::to_string(x) + " " + std::to_string(y);
+        switch (kind) {
+            case SelectPen: return "pen " + std::to_string(object);
+            case SelectFont: return "font " + std::to_string(object);
+            case TextColour: return "text colour " + std::to_string(object);
+            case BackgroundColour: return "background colour " + std::to_string(object);
+            case Text: return "text " + xy + " " + text;
+            case MoveTo: return "move " + xy;
+            case LineTo: return "line " + xy;
+            case Fill:
+                return "fill " + xy + " " + std::to_string(right) + " " + std::to_string(bottom) +
+                       " " + std::to_string(object);
+        }
+        return {};
     }
 };
 
@@ -30,89 +43,65 @@ class PrintRecorder final : public Canvas {
   public:
     std::vector<DrawCall> calls;
 
-    void selectPen(Pen pen) override { add(DrawCall::SelectPen, 0, 0, static_cast<int>(pen)); }
-    void selectFont(Font font) override { add(DrawCall::SelectFont, 0, 0, static_cast<int>(font)); }
+    void selectPen(Pen pen) override { add({DrawCall::SelectPen, 0, 0, 0, 0, int(pen), {}}); }
+    void selectFont(Font font) override { add({DrawCall::SelectFont, 0, 0, 0, 0, int(font), {}}); }
     void setTextColour(Colour colour) override {
-        add(DrawCall::TextColour, 0, 0, static_cast<int>(colour));
+        add({DrawCall::TextColour, 0, 0, 0, 0, int(colour), {}});
     }
     void setBackgroundColour(Colour colour) override {
-        add(DrawCall::BackgroundColour, 0, 0, static_cast<int>(colour));
+        add({DrawCall::BackgroundColour, 0, 0, 0, 0, int(colour), {}});
     }
     void drawText(int x, int y, std::string_view cp1251Text) override {
-        DrawCall call;
-        call.x = x;
-        call.y = y;
-        call.text = std::string(cp1251Text);
-        calls.push_back(call);
+        add({DrawCall::Text, x, y, 0, 0, 0, std::string(cp1251Text)});
     }
-    void moveTo(int x, int y) override { add(DrawCall::MoveTo, x, y, 0); }
-    void lineTo(int x, int y) override { add(DrawCall::LineTo, x, y, 0); }
+    void moveTo(int x, int y) override { add({DrawCall::MoveTo, x, y, 0, 0, 0, {}}); }
+    void lineTo(int x, int y) override { add({DrawCall::LineTo, x, y, 0, 0, 0, {}}); }
     void fillRect(int left, int top, int right, int bottom, Brush brush) override {
-        DrawCall call;
-        call.kind = DrawCall::Fill;
-        call.x = left;
-        call.y = top;
-        call.right = right;
-        call.bottom = bottom;
-        call.object = static_cast<int>(brush);
-        calls.push_back(call);
+        add({DrawCall::Fill, left, top, right, bottom, int(brush), {}});
     }
 
-    // The texts drawn, in order.
-    std::vector<DrawCall> texts() const { return only(DrawCall::Text); }
-    // The text drawn at exactly (x, y); empty when none or more than one.
-    std::string textAt(int x, int y) const {
-        std::string found;
-        int hits = 0;
-        for (const DrawCall& call : calls) {
-            if (call.kind == DrawCall::Text && call.x == x && call.y == y) {
-                found = call.text;
-                ++hits;
-            }
-        }
-        return hits == 1 ? found : std::string();
+    std::vector<std::string> described() const {
+        std::vector<std::string> out;
+        for (const DrawCall& call : calls) out.push_back(call.describe());
+        return out;
     }
-    // Move and line calls in order, as "M x y" / "L x y".
+    // The move and line calls, described, in order.
     std::vector<std::string> path() const {
         std::vector<std::string> out;
         for (const DrawCall& call : calls) {
             if (call.kind == DrawCall::MoveTo || call.kind == DrawCall::LineTo) {
-                out.push_back((call.kind == DrawCall::MoveTo ? "M " : "L ") +
-                              std::to_string(call.x) + " " + std::to_string(call.y));
+                out.push_back(call.describe());
             }
         }
         return out;
     }
-    // Index of the first call of this kind and object, or -1.
-    int firstIndexOf(DrawCall::Kind kind, int object) const {
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            if (calls[i].kind == kind && calls[i].object == object) return static_cast<int>(i);
+    std::vector<DrawCall> texts() const {
+        std::vector<DrawCall> out;
+        for (const DrawCall& call : calls) {
+            if (call.kind == DrawCall::Text) out.push_back(call);
         }
-        return -1;
+        return out;
     }
-    int firstIndexOf(DrawCall::Kind kind) const {
+    // The text drawn at exactly (x, y); empty when none or more than one.
+    std::string textAt(int x, int y) const {
+        std::vector<std::string> found;
+        for (const DrawCall& call : texts()) {
+            if (call.x == x && call.y == y) found.push_back(call.text);
+        }
+        return found.size() == 1 ? found[0] : std::string();
+    }
+    // Index of the first call of this kind (and object, when given), or -1.
+    int firstIndexOf(DrawCall::Kind kind, int object = -1) const {
         for (std::size_t i = 0; i < calls.size(); ++i) {
-            if (calls[i].kind == kind) return static_cast<int>(i);
+            if (calls[i].kind == kind && (object < 0 || calls[i].object == object)) {
+                return static_cast<int>(i);
+            }
         }
         return -1;
     }
 
   private:
-    void add(DrawCall::Kind kind, int x, int y, int object) {
-        DrawCall call;
-        call.kind = kind;
-        call.x = x;
-        call.y = y;
-        call.object = object;
-        calls.push_back(call);
-    }
-    std::vector<DrawCall> only(DrawCall::Kind kind) const {
-        std::vector<DrawCall> out;
-        for (const DrawCall& call : calls) {
-            if (call.kind == kind) out.push_back(call);
-        }
-        return out;
-    }
+    void add(DrawCall call) { calls.push_back(std::move(call)); }
 };
 
 }  // namespace tolvinark::testing

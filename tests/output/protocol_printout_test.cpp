@@ -77,8 +77,8 @@ TEST(ProtocolPrintout, OnlyATimedMeasurementHasTheDurationLine) {
 TEST(ProtocolPrintout, RulesAndFrameWithTheThickPenAfterTheTexts) {
     const PrintRecorder page = printProtocol(makeRecord(0), 0);
     const std::vector<std::string> expected = {
-        "M 1580 1460", "L 3420 1460", "M 1580 2200", "L 3420 2200", "M 1500 1200",
-        "L 1500 2600", "L 3500 2600", "L 3500 1200", "L 1500 1200",
+        "move 1580 1460", "line 3420 1460", "move 1580 2200", "line 3420 2200", "move 1500 1200",
+        "line 1500 2600", "line 3500 2600", "line 3500 1200", "line 1500 1200",
     };
     EXPECT_EQ(page.path(), expected);
     EXPECT_EQ(page.firstIndexOf(DrawCall::SelectFont, static_cast<int>(Font::Printer)), 0);
@@ -96,11 +96,11 @@ TEST(ProtocolPrintout, ScaledToTheFrameOfTheSamePhysicalSize) {
         drawProtocolPage(canvas, makeRecord(2), 2, 1234);
         const int k = dpi / 300;  // halves of the layout units
         const std::vector<std::string> frame = {
-            "M " + std::to_string(750 * k) + " " + std::to_string(600 * k),
-            "L " + std::to_string(750 * k) + " " + std::to_string(1300 * k),
-            "L " + std::to_string(1750 * k) + " " + std::to_string(1300 * k),
-            "L " + std::to_string(1750 * k) + " " + std::to_string(600 * k),
-            "L " + std::to_string(750 * k) + " " + std::to_string(600 * k),
+            "move " + std::to_string(750 * k) + " " + std::to_string(600 * k),
+            "line " + std::to_string(750 * k) + " " + std::to_string(1300 * k),
+            "line " + std::to_string(1750 * k) + " " + std::to_string(1300 * k),
+            "line " + std::to_string(1750 * k) + " " + std::to_string(600 * k),
+            "line " + std::to_string(750 * k) + " " + std::to_string(600 * k),
         };
         const std::vector<std::string> path = device.path();
         ASSERT_EQ(path.size(), 9u);
