@@ -157,6 +157,8 @@ print_queue_start() {
         cupsenable "$queue"
         cupsaccept "$queue"
     done
+    # Wine takes the scheduler's default printer as its own, and without one the first.
+    lpadmin -d "${print_queue_names[0]}"
 }
 
 print_queue_stop() {
