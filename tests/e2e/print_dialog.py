@@ -1,0 +1,102 @@
+"""Wine's print dialog (PrintDlgA), answered as a user would, from the end-to-end tests.
+
+    from print_dialog import confirm_print_dialog, cancel_print_dialog
+
+    ... right click that makes the program call PrintDlgA ...
+    confirm_print_dialog(display_name, "tolvinark-pdf600")   # choose the printer, press OK
+
+What this relies on, seen with Wine 8 on a bare Xvfb (no window manager):
+- The dialog is a top-level X window named "Print" (432 x 279 at 48, 48 when it has no
+  owner). It shows about 1.5 to 2 s after PrintDlgA is called (the printers and their PPDs
+  are read first); allow 30 s.
+- It opens with the keyboard focus in the printer name combo box ("Name:"), showing the
+  printer chosen last or the default printer. The combo box lists the printers in the order of
+  print_queues.QUEUES. Home selects the first, each Down the next one; Return presses OK;
+  Escape presses Cancel.
+- Keys reach a Wine window only through the X input focus: with no window manager the focus
+  is wherever the pointer is, so the dialog is given the focus first (xdotool windowfocus).
+  "windowactivate" needs a window manager and fails.
+- Never type letters into the dialog: the combo box does not take them, so each acts as a
+  shortcut (p opens the printer's "Properties" sheet, n jumps to "All", and so on).
+  alt+n does not reach the combo box either: it lands on the "All" button.
+
+Only the Python standard library and xdotool are used.
+"""
+
+import os
+import subprocess
+import time
+
+from print_queues import QUEUES
+
+DIALOG_TITLE = "Print"
+
+
+def _xdotool(display, *args):
+    env = dict(os.environ, DISPLAY=display)
+    return subprocess.run(["xdotool", *map(str, args)], env=env, capture_output=True,
+                          text=True)
+
+
+def dialog_windows(display):
+    """The visible print dialogs on the display, as X window ids."""
+    result = _xdotool(display, "search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$")
+    return [int(line) for line in result.stdout.split()]
+
+
+def wait_print_dialog(display, timeout=30.0, besides=(), alive=None):
+    """The X window of a print dialog that is not among `besides`, once it is visible.
+    `alive`, if given, is called while waiting: a false answer (the program ended) fails at
+    once."""
+    deadline = time.monotonic() + timeout
+    while True:
+        fresh = [w for w in dialog_windows(display) if w not in besides]
+        if fresh:
+            return fresh[0]
+        if alive is not None and not alive():
+            raise AssertionError("the program ended before its print dialog showed")
+        if time.monotonic() >= deadline:
+            raise AssertionError(f"no {DIALOG_TITLE!r} dialog within {timeout:g} s")
+        time.sleep(0.05)
+
+
+def wait_dialog_gone(display, window, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while window in dialog_windows(display):
+        if time.monotonic() >= deadline:
+            raise AssertionError(f"the {DIALOG_TITLE!r} dialog stayed open {timeout:g} s")
+        time.sleep(0.05)
+
+
+def _focus(display, window):
+    result = _xdotool(display, "windowfocus", "--sync", window)
+    if result.returncode != 0:
+        raise AssertionError(f"cannot focus the print dialog: {result.stderr.strip()}")
+
+
+def printer_keys(printer, queues=QUEUES):
+    """The keys that select `printer` in the dialog's combo box, which has the focus."""
+    if printer not in queues:
+        raise ValueError(f"{printer!r} is not one of {queues}")
+    return ["Home"] + ["Down"] * queues.index(printer)
+
+
+def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None):
+    """Chooses `printer` in the print dialog and presses OK; waits until the dialog is gone.
+    Waits for the dialog first unless its X `window` is given. Returns the window id."""
+    if window is None:
+        window = wait_print_dialog(display, timeout, alive=alive)
+    _focus(display, window)
+    _xdotool(display, "key", "--delay", 50, *printer_keys(printer), "Return")
+    wait_dialog_gone(display, window)
+    return window
+
+
+def cancel_print_dialog(display, window=None, timeout=30.0, alive=None):
+    """Presses Cancel (Escape) in the print dialog; waits until it is gone."""
+    if window is None:
+        window = wait_print_dialog(display, timeout, alive=alive)
+    _focus(display, window)
+    _xdotool(display, "key", "Escape")
+    wait_dialog_gone(display, window)
+    return window
