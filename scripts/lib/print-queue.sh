@@ -127,7 +127,7 @@ print_queue_start() {
         rm -f "$print_queue_socket"
         setsid /usr/sbin/cupsd -f -c "$print_queue_dir/cups/cupsd.conf" \
             -s "$print_queue_dir/cups/cups-files.conf" \
-            </dev/null >>"$print_queue_dir/log/cupsd.out" 2>&1 &
+            </dev/null >>"$print_queue_dir/log/cupsd.out" 2>&1 9>&- &
         echo $! >"$print_queue_dir/cupsd.pid"
         local tries=0
         until lpstat -r >/dev/null 2>&1; do
