@@ -6,13 +6,15 @@
     confirm_print_dialog(display_name, "tolvinark-pdf600")   # choose the printer, press OK
 
 What this relies on, seen with Wine 8 on a bare Xvfb (no window manager):
-- The dialog is a top-level X window named "Print" (432 x 279 at 48, 48 when it has no
-  owner). It shows about 1.5 to 2 s after PrintDlgA is called (the printers and their PPDs
-  are read first); allow 30 s.
+- The dialog is a top-level X window named "Print", 432 x 279: at (48, 48) without an owner,
+  centred on its owner's top-level window otherwise. It shows 0.1 to 0.3 s after PrintDlgA is
+  called in a running program (a program's first dialog some 2 s after Wine starts it);
+  allow 30 s.
 - It opens with the keyboard focus in the printer name combo box ("Name:"), showing the
-  printer chosen last or the default printer. The combo box lists the printers in the order of
-  print_queues.QUEUES. Home selects the first, each Down the next one; Return presses OK;
-  Escape presses Cancel.
+  printer of the DEVNAMES handed in (the one chosen last when the program hands back what the
+  previous dialog returned), else the default printer (tolvinark-pdf300). The combo box lists
+  the printers in the order of print_queues.QUEUES (alphabetical). Home selects the first,
+  each Down the next one; Return presses OK; Escape presses Cancel.
 - Keys reach a Wine window only through the X input focus: with no window manager the focus
   is wherever the pointer is, so the dialog is given the focus first (xdotool windowfocus).
   "windowactivate" needs a window manager and fails.
@@ -82,12 +84,14 @@ def printer_keys(printer, queues=QUEUES):
 
 
 def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None):
-    """Chooses `printer` in the print dialog and presses OK; waits until the dialog is gone.
-    Waits for the dialog first unless its X `window` is given. Returns the window id."""
+    """Chooses `printer` in the print dialog (None: keeps the one it shows) and presses OK;
+    waits until the dialog is gone. Waits for the dialog first unless its X `window` is given.
+    Returns the window id."""
     if window is None:
         window = wait_print_dialog(display, timeout, alive=alive)
+    keys = [] if printer is None else printer_keys(printer)
     _focus(display, window)
-    _xdotool(display, "key", "--delay", 50, *printer_keys(printer), "Return")
+    _xdotool(display, "key", "--delay", 50, *keys, "Return")
     wait_dialog_gone(display, window)
     return window
 

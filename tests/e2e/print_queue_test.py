@@ -217,6 +217,31 @@ def dialog_chooses_each_printer(ctx):
                 probe.wait()
 
 
+def owned_dialog_opens_with_the_last_choice(ctx):
+    """As the viewer asks: the dialog owned by a child window, its record kept between two
+    dialogs; the second, confirmed as it opens, prints where the first was told to."""
+    queue = QUEUES[1]  # not the default printer
+    before = ctx.queues.snapshot()
+    probe = ctx.start_probe("owned-dialogs", "2")
+    try:
+        alive = lambda: probe.poll() is None  # noqa: E731
+        confirm_print_dialog(ctx.display, queue, alive=alive)
+        confirm_print_dialog(ctx.display, None, alive=alive)
+        out = probe.communicate(timeout=60)[0].decode()
+        assert probe.returncode == 0, f"exit code {probe.returncode}: {out!r}"
+        blocks = out.split("asking=PrintDlgA")[1:]
+        assert len(blocks) == 2, out
+        for block in blocks:
+            check_caps(report_values(block), queue)
+        for pdf in ctx.queues.wait_for_pdfs(queue, before, 2):
+            ctx.case_pdfs.append(pdf)
+            text_places(pdf)
+    finally:
+        if probe.poll() is None:
+            probe.kill()
+            probe.wait()
+
+
 def cancelled_dialog_prints_nothing(ctx):
     before = ctx.queues.snapshot()
     probe = ctx.start_probe("dialog")
@@ -235,7 +260,7 @@ def cancelled_dialog_prints_nothing(ctx):
 
 
 CASES = [queues_are_listed, page_prints_alike_on_both_queues, dialog_chooses_each_printer,
-         cancelled_dialog_prints_nothing]
+         owned_dialog_opens_with_the_last_choice, cancelled_dialog_prints_nothing]
 
 
 # ---------------------------------------------------------------- running

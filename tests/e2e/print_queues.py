@@ -118,18 +118,22 @@ class PrintQueues:
 
     def wait_for_pdf(self, queue, before, timeout=60.0):
         """The first PDF that came on `queue` since `before`. A PDF there is complete. Fails
-        at once, naming it, if the job came out on another queue instead."""
+        at once, naming it, if a job came out on another queue instead."""
+        return self.wait_for_pdfs(queue, before, 1, timeout)[0]
+
+    def wait_for_pdfs(self, queue, before, count, timeout=60.0):
+        """The first `count` PDFs that came on `queue` since `before`, oldest job first."""
         deadline = time.monotonic() + timeout
         while True:
             fresh = self.new_pdfs(before)
-            if fresh[queue]:
-                return fresh[queue][0]
+            if len(fresh[queue]) >= count:
+                return fresh[queue][:count]
             elsewhere = [p for q, found in fresh.items() if q != queue for p in found]
             if elsewhere:
-                raise AssertionError(f"expected a PDF on {queue}, got {elsewhere[0]}")
+                raise AssertionError(f"expected PDFs on {queue}, got {elsewhere[0]}")
             if time.monotonic() >= deadline:
-                raise AssertionError(f"no PDF on {queue} within {timeout:g} s; "
-                                     f"jobs: {self.jobs()!r}")
+                raise AssertionError(f"{len(fresh[queue])} of {count} PDFs on {queue} within "
+                                     f"{timeout:g} s; jobs: {self.jobs()!r}")
             time.sleep(0.1)
 
     def jobs(self):
