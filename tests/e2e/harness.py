@@ -349,15 +349,19 @@ class Window:
 
     def __init__(self, display, xid, title):
         self.display, self.xid, self.title = display, xid, title
+        self._geometry = None
 
     def __repr__(self):
         return f"Window({self.title!r}, 0x{self.xid:x})"
 
-    def geometry(self):
-        geometry = self.display.geometry(self.xid)
-        if geometry is None:
-            raise AssertionError(f"{self!r} is gone")
-        return geometry
+    def geometry(self, refresh=False):
+        """(x, y, width, height) of the client area on the screen. Windows stay where they
+        were made (nothing moves them on a bare display), so it is asked for once."""
+        if self._geometry is None or refresh:
+            self._geometry = self.display.geometry(self.xid)
+            if self._geometry is None:
+                raise AssertionError(f"{self!r} is gone")
+        return self._geometry
 
     def exists(self):
         return self.xid in self.display.windows_named(self.title)
@@ -503,6 +507,9 @@ class Session:
         self.env = wine_env(display, prefix)
         self.programs = []
         self.temp_dir = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-"))
+        # The pointer waits in a corner where no window opens, so that no program sees a
+        # mouse move its case did not make.
+        display.move(display.size[0] - 1, display.size[1] - 1)
 
     def start(self, exe, *args, cwd=None):
         program = Program(self, exe, args, cwd)
