@@ -535,6 +535,19 @@ class Session:
                             "visible": visible == "1", "text": "\t".join(fields[5:])})
         return windows
 
+    def click_child(self, windows, cls, text):
+        """Clicks the middle of the window of class `cls` showing `text` (an "&" that marks
+        a shortcut letter ignored), from a window_texts list. Windows screen coordinates
+        are X screen coordinates on a bare display."""
+        def caption(w):
+            return w["text"].replace("&", "")
+        matches = [w for w in windows if w["class"].lower() == cls.lower() and
+                   caption(w) == text and w["visible"]]
+        if not matches:
+            raise AssertionError(f"no {cls} {text!r} among {[caption(w) for w in windows]}")
+        left, top, right, bottom = matches[0]["rect"]
+        self.display.click((left + right) // 2, (top + bottom) // 2)
+
     def close(self):
         for program in self.programs:
             program.stop()

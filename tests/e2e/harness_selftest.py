@@ -48,7 +48,7 @@ def message_box_is_found_read_and_dismissed(session):
     box = probe.wait_window("Tolvinark probe message")
     texts = [w["text"] for w in session.window_texts("Tolvinark probe message") if w["depth"] == 1]
     assert "probe message" in texts, texts
-    session.display.key("Return")
+    session.click_child(session.window_texts("Tolvinark probe message"), "Button", "OK")
     box.wait_gone()
     probe.wait_window(TITLE).close()
     assert probe.wait_exit() == 3
