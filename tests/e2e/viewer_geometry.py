@@ -11,7 +11,7 @@ BACKGROUND = (252, 252, 240)  # 0x00F0FCFC
 HIGHLIGHT = (254, 255, 151)  # 0x0097FFFE
 
 EDGE = 2  # WS_EX_CLIENTEDGE
-SCROLL_BAR_WIDTH = 16  # Wine's default; the arrows are as high as the bar is wide
+SCROLL_BAR_WIDTH = 17  # Wine 8's; its arrows are as high as the bar is wide
 
 # Outer rectangles (x, y, width, height) in the main window's client area.
 INFO_PANE = (6, 6, 528, 76)
