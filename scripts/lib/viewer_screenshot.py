@@ -46,21 +46,22 @@ def main():
         try:
             viewer = session.start(exe, file_name, cwd=ROOT)
             window = viewer.wait_window(geo.TITLE, timeout=60)
-            try:
-                harness.wait_until(lambda: shows_file(window), "the viewer to show the file",
-                                   timeout=30)
-                shown = True
-                picture = window.grab()
-            except (harness.Timeout, AssertionError):
-                shown = False
-                picture = display.screenshot()
+
+            def settled():
+                # The file shown, a message box (it has the program's title too), or the end.
+                return (shows_file(window) or len(display.windows_named(geo.TITLE)) > 1
+                        or not viewer.running())
+            harness.wait_until(settled, "the viewer to show the file or a message", timeout=60)
+            shown = shows_file(window)
+            picture = window.grab() if shown else display.screenshot()
+            screenshot.parent.mkdir(parents=True, exist_ok=True)
             picture.save_png(screenshot)
             print(screenshot)
             if not shown:
                 print("run: the viewer did not show the file; the screenshot shows what it "
                       "showed instead", file=sys.stderr)
-            if viewer.running():
-                window.close()
+            if shown:
+                window.close()  # as the close box does
                 try:
                     viewer.wait_exit(timeout=15)
                 except harness.Timeout:
