@@ -52,11 +52,6 @@ def wait_until(condition, what, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
-def rgb_of_colorref(colorref):
-    """A Win32 COLORREF (0x00BBGGRR) as an (r, g, b) triple."""
-    return (colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF)
-
-
 # ---------------------------------------------------------------- images
 
 class Image:
@@ -337,6 +332,8 @@ class Display:
         self.move(x, y)
         self.xdotool("click", "--repeat", abs(notches), "--delay", 50, 4 if notches > 0 else 5)
 
+    # Keys go to the window under the pointer: with no window manager the X input focus
+    # stays on the pointer's root, so click into the field first.
     def key(self, *names):
         self.xdotool("key", "--delay", 30, *names)
 
@@ -476,14 +473,6 @@ class Program:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise Timeout(f"timed out after {timeout:g} s waiting for {self.exe.name} to end")
-
-    def stays_running(self, seconds):
-        """True if the program is still running after `seconds` (for "nothing happens")."""
-        try:
-            self.process.wait(timeout=seconds)
-            return False
-        except subprocess.TimeoutExpired:
-            return True
 
     def stop(self):
         if self.process.poll() is None:
