@@ -23,11 +23,17 @@ constexpr CommandSpec kCommands[] = {
     {"export", CommandKind::Export, 2, true},
 };
 
-CommandLine usageError(std::string problem) {
+CommandLine usageError(std::string_view problem, std::string_view argument = {}) {
     CommandLine line;
     line.kind = CommandKind::UsageError;
-    line.problem = std::move(problem);
+    line.problem = problem;
+    line.problemArgument = std::string(argument);
     return line;
+}
+
+// A negative number is a wrong record number, not an option.
+bool isOption(std::string_view arg) {
+    return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
 }
 
 const CommandSpec* findCommand(std::string_view name) {
@@ -48,11 +54,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             return help;
         }
     }
-    if (args.empty()) return usageError(std::string(messages::kUsageNoCommand));
+    if (args.empty()) return usageError(messages::kUsageNoCommand);
 
     const CommandSpec* spec = findCommand(args[0]);
-    if (spec == nullptr)
-        return usageError(std::string(messages::kUsageUnknownCommand) + std::string(args[0]));
+    if (spec == nullptr) return usageError(messages::kUsageUnknownCommand, args[0]);
 
     CommandLine line;
     line.kind = spec->kind;
@@ -63,31 +68,28 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::string_view arg = args[i];
         const bool isSeries = arg == "--series";
         const bool isOutput = arg == "-o";
-        if (arg.size() < 2 || arg[0] != '-') {
+        if (!isOption(arg)) {
             operands.push_back(arg);
             continue;
         }
         if (!spec->takesExportOptions || !(isSeries || isOutput))
-            return usageError(std::string(messages::kUsageUnknownOption) + std::string(arg));
-        if (i + 1 == args.size())
-            return usageError(std::string(messages::kUsageOptionNeedsValue) + std::string(arg));
+            return usageError(messages::kUsageUnknownOption, arg);
+        if (i + 1 == args.size()) return usageError(messages::kUsageOptionNeedsValue, arg);
         const std::string_view value = args[++i];
         if (isSeries) {
             if (seriesGiven || (value != "ci" && value != "cd"))
-                return usageError(std::string(messages::kUsageBadSeries));
+                return usageError(messages::kUsageBadSeries);
             line.series = value == "ci" ? Series::Ci : Series::Cd;
             seriesGiven = true;
         } else {
-            if (outputGiven || value.empty())
-                return usageError(std::string(messages::kUsageBadOutput));
+            if (outputGiven || value.empty()) return usageError(messages::kUsageBadOutput);
             line.outputFile = std::string(value);
             outputGiven = true;
         }
     }
     if (operands.size() != spec->operands)
-        return usageError(std::string(operands.size() < spec->operands
-                                          ? messages::kUsageMissingOperand.view()
-                                          : messages::kUsageExtraOperand.view()));
+        return usageError(operands.size() < spec->operands ? messages::kUsageMissingOperand.view()
+                                                           : messages::kUsageExtraOperand.view());
     line.file = std::string(operands[0]);
     if (operands.size() > 1) line.recordNumber = std::string(operands[1]);
     return line;

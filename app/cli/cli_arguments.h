@@ -2,6 +2,7 @@
 // The command line of tolvinark-cli, taken apart into a command and its operands.
 
 #include <string>
+#include <string_view>
 
 #include "data/file_record.h"
 
@@ -15,7 +16,9 @@ struct CommandLine {
     std::string recordNumber;  // show and export: the record number as typed
     Series series = Series::Ci;
     std::string outputFile;  // export: empty for standard output
-    std::string problem;     // UsageError: what is wrong, code page 1251 (may quote arguments)
+    // UsageError: what is wrong (code page 1251) and the argument concerned, bytes as given.
+    std::string_view problem;
+    std::string problemArgument;
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

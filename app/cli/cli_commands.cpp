@@ -119,7 +119,7 @@ int runCommand(const CommandLine& line) {
     switch (line.kind) {
         case CommandKind::Help: return showUsage(stdout);
         case CommandKind::UsageError:
-            TextOutput(stderr).text(line.problem).endLine().finish();
+            TextOutput(stderr).text(line.problem).bytes(line.problemArgument).endLine().finish();
             showUsage(stderr);
             return kExitUsage;
         case CommandKind::Info: return runInfo(line);

@@ -56,7 +56,7 @@ bool readOrReport(MeasurementData& data, const std::string& recordNumberText) {
     const std::optional<std::uint64_t> number = parseRecordNumber(recordNumberText);
     if (!number) {
         TextOutput(stderr)
-            .text(messages::kRecordNumberNotANumber)
+            .text(messages::kRecordNumberInvalid)
             .bytes(recordNumberText)
             .endLine()
             .finish();

@@ -25,7 +25,7 @@ inline constexpr auto kUsageBadOutput = cp1251("ошибка: -o ждёт оди
 inline constexpr auto kUsageMissingOperand = cp1251("ошибка: не хватает аргументов");
 inline constexpr auto kUsageExtraOperand = cp1251("ошибка: лишние аргументы");
 
-inline constexpr auto kRecordNumberNotANumber = cp1251("ошибка: номер записи не число: ");
+inline constexpr auto kRecordNumberInvalid = cp1251("ошибка: неверный номер записи: ");
 inline constexpr auto kRecordNumberOutOfRange = cp1251("ошибка: нет записи с номером ");
 inline constexpr auto kRecordCountPrefix = cp1251(", записей в файле: ");
 inline constexpr auto kNoSeriesPrefix = cp1251("ошибка: у записи нет рядов (режим ");
