@@ -144,7 +144,9 @@ TEST(DifExport, RowsFollowThePointCountWithinTheSeries) {
         const std::string content = difExportContent(record, Series::Cd, kDateTime, kConcentration);
         EXPECT_EQ(content.size(), kHeaderSize + c.rows * kRowSize + 5) << c.pointCount;
         EXPECT_EQ(content.substr(content.size() - 5), "EOD\r\n");
-        if (c.rows == 128) EXPECT_EQ(rowAt(content, 127).substr(23, 9), "42,42    ");
+        if (c.rows == 128) {
+            EXPECT_EQ(rowAt(content, 127).substr(23, 9), "42,42    ");
+        }
     }
 }
 
