@@ -94,21 +94,23 @@ def concentration_pair(concentration, mode):
     return three_decimals(concentration) + "  ±  " + three_decimals(f32(concentration * factor))
 
 
-def two_of_three_positions(value):
+def two_digits(value):
+    """The last two digits of the low 8 bits, as the list and the date-time header show them."""
     return "%02d" % ((value & 0xFF) % 100)
 
 
 def list_row(f):
-    date = (two_of_three_positions(f["day"]) + "." + two_of_three_positions(f["month"]) + "." +
+    date = (two_digits(f["day"]) + "." + two_digits(f["month"]) + "." +
             ("%5d" % f["year"])[1:])
-    time = ":".join(two_of_three_positions(f[k]) for k in ("hour", "minute", "second"))
+    time = ":".join(two_digits(f[k]) for k in ("hour", "minute", "second"))
     mode = LIST_MODE_NAMES[f["mode"]] if f["mode"] < 4 else OTHER_MODE_NAME
     return "\t".join([date, time, mode, concentration_pair(f["concentration"], f["mode"])])
 
 
 def date_time_header(f):
-    return "%02d.%02d.%d  %02d:%02d:%02d  " % (f["day"], f["month"], f["year"], f["hour"],
-                                               f["minute"], f["second"])
+    two = two_digits
+    return "%s.%s.%d  %s:%s:%s  " % (two(f["day"]), two(f["month"]), f["year"], two(f["hour"]),
+                                     two(f["minute"]), two(f["second"]))
 
 
 def concentration_line(f):
@@ -206,6 +208,7 @@ EDGE_RECORDS = [
          date=(20190, 3, 5),
          ci=[5, 12345, 5, -5, -32768, 0, 99, 100] + [32767] * 120, cd=[-1] * 128),
     dict(mode=259, concentration=1000000.0, points=3, ci=[1, 2, 3]),
+    dict(mode=2, concentration=float("inf"), points=3, ci=[1, 2, 3], cd=[-7, 8, -9]),
 ]
 
 
@@ -240,7 +243,7 @@ class CliContract(unittest.TestCase):
 
     def test_info_names_the_file_counts_whole_records_and_takes_the_first_serial(self):
         self.assertOutput(self.cli("info", "edges.dst"),
-                          utf8_lines(["Файл:\tedges.dst", "Записей:\t    8  ",
+                          utf8_lines(["Файл:\tedges.dst", "Записей:\t    9  ",
                                       "Прибор:\t12345678"]))
 
     def test_info_of_a_one_record_file_with_upper_case_extension(self):
@@ -306,7 +309,7 @@ class CliContract(unittest.TestCase):
                          dif_export(fields(self.records[2]), "ci"))
 
     def test_export_point_counts_and_values_at_the_edges(self):
-        cases = [(5, "ci", 0), (6, "ci", 128), (6, "cd", 128), (7, "ci", 3)]
+        cases = [(5, "ci", 0), (6, "ci", 128), (6, "cd", 128), (8, "ci", 3), (8, "cd", 3)]
         for number, series, rows in cases:
             with self.subTest(record=number, series=series):
                 code, out, err = self.cli("export", "edges.dst", str(number), "--series", series)
@@ -369,10 +372,10 @@ class CliContract(unittest.TestCase):
             self.assertFailure(self.cli("info", name), "ошибка: тип файла не .dst")
 
     def test_record_numbers_out_of_range_or_not_numbers(self):
-        for number in ("8", "4294967295", "99999999999999999999"):
+        for number in ("9", "4294967295", "99999999999999999999"):
             with self.subTest(number=number):
                 self.assertFailure(self.cli("show", "edges.dst", number),
-                                   "ошибка: нет записи с номером %s, записей в файле: 8" % number)
+                                   "ошибка: нет записи с номером %s, записей в файле: 9" % number)
         for number in ("abc", "-1", "", "1x", " 1", "+1"):
             with self.subTest(number=number):
                 self.assertFailure(self.cli("export", "edges.dst", number),
