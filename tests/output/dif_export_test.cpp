@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -57,6 +56,10 @@ std::string row(std::string_view time, std::string_view value) {
            "\r\nV\r\n-1,0\r\n";
 }
 
+std::string twoDigits(std::size_t n) {
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+}
+
 std::string rowAt(const std::string& content, std::size_t i) {
     return content.substr(kHeaderSize + i * kRowSize, kRowSize);
 }
@@ -97,11 +100,8 @@ TEST(DifExport, FullSeriesGives5755BytesAndTimeRunsTo1040) {
     ASSERT_EQ(content.size(), 5755u);
     for (std::size_t i = 0; i < 128; ++i) {
         const std::size_t minutes = (i + 1) * 5;
-        char time[16];
-        std::snprintf(time, sizeof time, "%02zu:%02zu    ", minutes / 60, minutes % 60);
-        char value[16];
-        std::snprintf(value, sizeof value, "%zu,%02zu", i / 100, i % 100);
-        std::string valueField = value;
+        const std::string time = twoDigits(minutes / 60) + ":" + twoDigits(minutes % 60) + "    ";
+        std::string valueField = std::to_string(i / 100) + "," + twoDigits(i % 100);
         valueField.resize(9, ' ');
         EXPECT_EQ(rowAt(content, i), row(time, valueField)) << "row " << i;
     }
