@@ -183,10 +183,16 @@ def dif_export(f, series):
 
 
 def run(args, cwd):
+    """Exit status, standard output and standard error of one run."""
     command = ([RUNNER] if RUNNER else []) + [PROGRAM] + args
-    done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                          timeout=120)
-    return done.returncode, done.stdout, done.stderr
+    # Files rather than pipes: a Wine server started by the run inherits them and outlives it,
+    # and a pipe would not end before the server does.
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        done = subprocess.run(command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                              timeout=120)
+        out.seek(0)
+        err.seek(0)
+        return done.returncode, out.read(), err.read()
 
 
 def utf8_lines(lines):
