@@ -17,14 +17,17 @@ namespace {
 
 constexpr std::uint16_t kTimedMode = 2;  // the only mode with series
 
-int finishOutput(TextOutput& out) {
-    if (out.finish()) return kExitSuccess;
+int standardOutputFailed() {
     TextOutput(stderr)
         .text(messages::kWriteFailed)
         .text(messages::kStandardOutput)
         .endLine()
         .finish();
     return kExitFailure;
+}
+
+int finishOutput(TextOutput& out) {
+    return out.finish() ? kExitSuccess : standardOutputFailed();
 }
 
 // The info pane: file name, record count, instrument.
@@ -94,13 +97,8 @@ int runExport(const CommandLine& line) {
     const std::string content = difExportContent(record, line.series, dateTimeHeader(record).view(),
                                                  concentrationLine(record, mode).view());
     if (line.outputFile.empty()) {
-        if (writeAll(stdout, content) && std::fflush(stdout) == 0) return kExitSuccess;
-        TextOutput(stderr)
-            .text(messages::kWriteFailed)
-            .text(messages::kStandardOutput)
-            .endLine()
-            .finish();
-        return kExitFailure;
+        const bool written = writeAll(stdout, content) && std::fflush(stdout) == 0;
+        return written ? kExitSuccess : standardOutputFailed();
     }
     if (replaceFileContents(line.outputFile, content)) return kExitSuccess;
     TextOutput(stderr).text(messages::kWriteFailed).bytes(line.outputFile).endLine().finish();
