@@ -358,6 +358,15 @@ class CliContract(unittest.TestCase):
                           utf8_lines(["Файл:\t" + name, "Записей:\t    1  ", "Прибор:\t7"]))
         self.assertFailure(self.cli("list", "нет.dst"), "Нет файла: нет.dst")
 
+    def test_a_full_standard_output_is_a_failure(self):
+        if RUNNER or not os.path.exists("/dev/full"):
+            self.skipTest("needs /dev/full")
+        with open("/dev/full", "wb") as full:
+            done = subprocess.run([PROGRAM, "list", "edges.dst"], cwd=self.dir, stdout=full,
+                                  stderr=subprocess.PIPE)
+        self.assertEqual((done.returncode, done.stderr),
+                         (1, "ошибка записи: стандартный вывод\n".encode("utf-8")))
+
     # -- the viewer's file messages -----------------------------------------------------------
 
     def test_file_failures_give_the_viewer_messages(self):

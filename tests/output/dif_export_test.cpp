@@ -185,23 +185,5 @@ TEST(DifExport, ConcentrationTitleTakes16CharactersWithTildeForPlusMinus) {
     }
 }
 
-TEST(DifExport, EveryLineEndsWithCrLf) {
-    FileRecord record = recordWithPoints(5);
-    const std::string content = difExportContent(record, Series::Ci, kDateTime, kConcentration);
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] == '\n') {
-            ASSERT_GT(i, 0u);
-            EXPECT_EQ(content[i - 1], '\r') << "at " << i;
-            ++lines;
-        } else if (content[i] == '\r') {
-            ASSERT_LT(i + 1, content.size());
-            EXPECT_EQ(content[i + 1], '\n') << "at " << i;
-        }
-    }
-    EXPECT_EQ(lines, 31u + 5u * 6u + 1u);
-    EXPECT_EQ(content.back(), '\n');
-}
-
 }  // namespace
 }  // namespace tolvinark
