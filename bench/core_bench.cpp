@@ -46,7 +46,7 @@ class TempMeasurementFile {
   public:
     explicit TempMeasurementFile(std::uint32_t count) {
         path_ = std::filesystem::temp_directory_path() /
-                ("tolvinark-bench-" + std::to_string(count) + ".dst");
+                ("tolvinark-core-bench-" + std::to_string(count) + ".dst");
         std::ofstream out(path_, std::ios::binary | std::ios::trunc);
         for (std::uint32_t i = 0; i < count; ++i) {
             const FileRecord record = benchRecord(i);
@@ -66,7 +66,7 @@ class TempMeasurementFile {
     std::filesystem::path path_;
 };
 
-void BM_OpenMeasurementFile(benchmark::State& state) {
+void BM_IndexBuilding(benchmark::State& state) {
     const auto count = static_cast<std::uint32_t>(state.range(0));
     const TempMeasurementFile file(count);
     for (auto _ : state) {
@@ -81,7 +81,7 @@ void BM_OpenMeasurementFile(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * count);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * count * kRecordSize);
 }
-BENCHMARK(BM_OpenMeasurementFile)->Arg(10000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndexBuilding)->Arg(10000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_ListRowComposition(benchmark::State& state) {
     std::vector<IndexEntry> entries;
