@@ -83,15 +83,35 @@ def printer_keys(printer, queues=QUEUES):
     return ["Home"] + ["Down"] * queues.index(printer)
 
 
-def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None):
+def shown_printer(session):
+    """The printer the print dialog shows, read from inside Wine with the harness's
+    window_texts helper (session: a harness.Session); None without a dialog. The combo box's
+    own text cannot be read from another process, so it is taken from the "Where:" line below
+    it, which reads "CUPS:" and the queue's name."""
+    for window in session.window_texts(DIALOG_TITLE):
+        text = window["text"]
+        if window["class"].lower() == "static" and window["visible"] and text.startswith("CUPS:"):
+            return text[len("CUPS:"):]
+    return None
+
+
+def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None, shown=None):
     """Chooses `printer` in the print dialog (None: keeps the one it shows) and presses OK;
     waits until the dialog is gone. Waits for the dialog first unless its X `window` is given.
-    Returns the window id."""
+    `shown`, if given, tells which printer the dialog shows (e.g. shown_printer): OK is then
+    pressed only once it shows `printer`. Returns the window id."""
     if window is None:
         window = wait_print_dialog(display, timeout, alive=alive)
-    keys = [] if printer is None else printer_keys(printer)
     _focus(display, window)
-    _xdotool(display, "key", "--delay", 50, *keys, "Return")
+    if printer is not None:
+        _xdotool(display, "key", "--delay", 50, *printer_keys(printer))
+        if shown is not None:
+            deadline = time.monotonic() + 10.0
+            while (showing := shown()) != printer:
+                if time.monotonic() >= deadline:
+                    raise AssertionError(f"the print dialog shows {showing!r}, not {printer!r}")
+                time.sleep(0.1)
+    _xdotool(display, "key", "Return")
     wait_dialog_gone(display, window)
     return window
 
