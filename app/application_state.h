@@ -2,8 +2,9 @@
 // The one record of everything the viewer keeps from start to end: its windows, drawing
 // objects and panes, the loaded measurement file and the list's scroll state.
 
-#include <commdlg.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commdlg.h>
 
 #include <string>
 
