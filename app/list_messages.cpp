@@ -41,15 +41,13 @@ LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM l
     return 0;
 }
 
-LRESULT onMouseMove(ApplicationState& app, HWND window, int y) {
-    if (window != app.listPane.window) return 0;
+LRESULT onListMouseMove(ApplicationState& app, int y) {
     hoverAt(app.scroll, y);
     redrawList(app);
     return 0;
 }
 
-LRESULT onLButtonDown(ApplicationState& app, HWND window, int y) {
-    if (window != app.listPane.window || !app.data.fileLoaded) return 0;
+LRESULT onRecordClick(ApplicationState& app, int y) {
     const std::optional<std::uint32_t> recordNumber =
         recordAtClick(app.scroll, y, listContent(app.data));
     if (!recordNumber) return 0;  // a row without a record

@@ -10,8 +10,9 @@ namespace tolvinark {
 
 LRESULT onVScroll(ApplicationState& app, WPARAM wParam);
 LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam);
-// y in pixels of the client area of `window`.
-LRESULT onMouseMove(ApplicationState& app, HWND window, int y);
-LRESULT onLButtonDown(ApplicationState& app, HWND window, int y);
+// The pointer over the list pane, y in pixels of its client area: highlights the row there.
+LRESULT onListMouseMove(ApplicationState& app, int y);
+// A left click on the list pane with a file loaded, y as above: reads the record of that row.
+LRESULT onRecordClick(ApplicationState& app, int y);
 
 }  // namespace tolvinark

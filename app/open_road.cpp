@@ -43,10 +43,12 @@ void prepareOpenDialog(ApplicationState& app) {
     dialog.nMaxFile = sizeof(app.fileNameBuffer);
 }
 
-void onOpenButton(ApplicationState& app, HWND window) {
+LRESULT onOpenButton(ApplicationState& app, HWND window) {
     app.openDialog.Flags = kOpenDialogFlags;
-    if (!GetOpenFileNameA(&app.openDialog)) return;
-    showOpenResult(app, window, openMeasurementFile(app.data, app.fileNameBuffer));
+    if (GetOpenFileNameA(&app.openDialog)) {
+        showOpenResult(app, window, openMeasurementFile(app.data, app.fileNameBuffer));
+    }
+    return 0;
 }
 
 void openCommandLineFileNow(ApplicationState& app, HWND window) {

@@ -13,8 +13,8 @@ namespace tolvinark {
 void prepareOpenDialog(ApplicationState& app);
 
 // The Open button: the open dialog, then the open operation on the chosen name. Cancelling the
-// dialog changes nothing.
-void onOpenButton(ApplicationState& app, HWND window);
+// dialog changes nothing. `window` owns the message boxes.
+LRESULT onOpenButton(ApplicationState& app, HWND window);
 
 // The first paint after start with a file named on the command line: opens it; `window` owns
 // the message boxes.

@@ -13,31 +13,26 @@ namespace {
 
 ApplicationState* attachedState = nullptr;
 
-// Buttons have no control identifiers: a command is told apart by the button's handle alone.
-LRESULT onCommand(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam) {
-    const HWND button = reinterpret_cast<HWND>(lParam);
-    if (button == app.exitButton) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    if (button == app.openButton) {
-        onOpenButton(app, window);
-        return 0;
-    }
-    return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
-}
-
-// Right clicks print the list or the shown record; printing is not built yet.
-LRESULT onRButtonDown(ApplicationState&, HWND) {
+// The Exit button and the main window's end both end the program: the quit message, whose
+// parameter is the exit code. Nothing is released first; the process end frees it all.
+LRESULT onExitButton() {
+    PostQuitMessage(0);
     return 0;
 }
 
-LRESULT onDestroy(ApplicationState& app, HWND window) {
-    if (window == app.mainWindow) {
-        PostQuitMessage(0);
-    } else {
-        closeDetailWindow(app);
-    }
+LRESULT onMainWindowDestroyed() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT onOtherWindowDestroyed(ApplicationState& app) {
+    closeDetailWindow(app);
+    return 0;
+}
+
+// Right clicks print: the detail window its record, the list pane the list. Printing is not
+// built yet, so a right click does nothing anywhere.
+LRESULT onRButtonDown(ApplicationState&, HWND) {
     return 0;
 }
 
@@ -51,17 +46,31 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (!attachedState) return DefWindowProcW(window, message, wParam, lParam);
     ApplicationState& app = *attachedState;
 
-    // Mouse moves and button presses never reach the default procedure; a double click has no
-    // case of its own, so its second press acts as nothing more.
+    // Buttons have no control identifiers: a command names its button by handle, in lParam.
+    // Mouse moves and presses never reach the default procedure; a double click has no case, so
+    // its second press does nothing.
     switch (message) {
         case WM_PAINT: return onPaint(app, window, wParam, lParam);
-        case WM_COMMAND: return onCommand(app, window, wParam, lParam);
+        case WM_COMMAND: {
+            const HWND button = reinterpret_cast<HWND>(lParam);
+            if (button == app.exitButton) return onExitButton();
+            if (button == app.openButton) return onOpenButton(app, window);
+            break;
+        }
         case WM_VSCROLL: return onVScroll(app, wParam);
         case WM_MOUSEWHEEL: return onMouseWheel(app, window, wParam, lParam);
-        case WM_MOUSEMOVE: return onMouseMove(app, window, GET_Y_LPARAM(lParam));
-        case WM_LBUTTONDOWN: return onLButtonDown(app, window, GET_Y_LPARAM(lParam));
+        case WM_MOUSEMOVE:
+            if (window == app.listPane.window) return onListMouseMove(app, GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (window == app.listPane.window && app.data.fileLoaded) {
+                return onRecordClick(app, GET_Y_LPARAM(lParam));
+            }
+            return 0;
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
-        case WM_DESTROY: return onDestroy(app, window);
+        case WM_DESTROY:
+            if (window == app.mainWindow) return onMainWindowDestroyed();
+            return onOtherWindowDestroyed(app);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
