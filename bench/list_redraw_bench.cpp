@@ -1,0 +1,84 @@
+// One redraw of a full list pane, and one build of a timed measurement's detail window, onto the
+// recording canvas: what a scroll step, a mouse move or a record click costs the layout.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "data/file_record.h"
+#include "data/record_index.h"
+#include "views/detail_window.h"
+#include "views/list_pane.h"
+#include "views/recording_canvas.h"
+
+namespace tolvinark {
+namespace {
+
+std::vector<IndexEntry> sampleEntries(std::uint32_t count) {
+    std::vector<IndexEntry> entries(count);
+    for (std::uint32_t k = 0; k < count; ++k) {
+        IndexEntry& entry = entries[k];
+        entry.mode = static_cast<std::uint16_t>(k % 4);
+        entry.year = 2019;
+        entry.month = static_cast<std::uint16_t>(1 + k % 12);
+        entry.day = static_cast<std::uint16_t>(1 + k % 28);
+        entry.hour = static_cast<std::uint16_t>(k % 24);
+        entry.minute = static_cast<std::uint16_t>(k % 60);
+        entry.second = static_cast<std::uint16_t>(k * 7 % 60);
+        entry.concentration = 0.001f * static_cast<float>(k % 5000);
+    }
+    return entries;
+}
+
+FileRecord sampleTimedRecord() {
+    FileRecord record;
+    storeU16(record, record_offset::kMode, 2);
+    storeU16(record, record_offset::kYear, 2019);
+    storeU16(record, record_offset::kMonth, 3);
+    storeU16(record, record_offset::kDay, 5);
+    storeU16(record, record_offset::kDuration, 3725);
+    storeU16(record, record_offset::kTemperature, 23);
+    storeU16(record, record_offset::kHumidity, 45);
+    storeU16(record, record_offset::kPressure, 752);
+    storeFloat(record, record_offset::kConcentration, 0.123f);
+    storeU16(record, record_offset::kPointCount, 128);
+    for (std::size_t i = 0; i < kSeriesCapacity; ++i) {
+        storeU16(record, record_offset::kCiSeries + 2 * i,
+                 static_cast<std::uint16_t>(i * 37 % 900));
+    }
+    return record;
+}
+
+void BM_ListRedraw24Rows(benchmark::State& run) {
+    const std::vector<IndexEntry> entries = sampleEntries(1000);
+    const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
+    ScrollState state;
+    startList(state, content.recordCount, 340);
+    hoverAt(state, 100);
+    RecordingCanvas canvas;
+    std::int32_t top = 0;
+    for (auto _ : run) {
+        canvas.clearCalls();
+        state.topRow = top;
+        drawListRows(canvas, state, content);
+        benchmark::DoNotOptimize(canvas.calls().data());
+        top = top < state.scrollMaximum ? top + 1 : 0;
+    }
+    run.counters["rows"] = static_cast<double>(state.visibleRows);
+}
+BENCHMARK(BM_ListRedraw24Rows)->Unit(benchmark::kMicrosecond);
+
+void BM_DetailWindowWithFullGraph(benchmark::State& run) {
+    const FileRecord record = sampleTimedRecord();
+    RecordingCanvas canvas;
+    for (auto _ : run) {
+        canvas.clearCalls();
+        drawDetailWindow(canvas, record, 2, Series::Ci, 568, 392);
+        benchmark::DoNotOptimize(canvas.calls().data());
+    }
+}
+BENCHMARK(BM_DetailWindowWithFullGraph)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tolvinark
+
+BENCHMARK_MAIN();

@@ -1,0 +1,133 @@
+// File access through the Win32 file functions. Sizes and offsets use the high 32 bits too,
+// so files over 4 GB are neither misread nor wrapped.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "data/file_access.h"
+
+namespace tolvinark {
+namespace {
+
+// Largest amount handed to one ReadFile or WriteFile call; larger requests are split.
+constexpr DWORD kMaxTransfer = DWORD{1} << 30;
+
+HANDLE handleOf(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+DWORD transferSize(std::size_t remaining) {
+    return remaining < kMaxTransfer ? static_cast<DWORD>(remaining) : kMaxTransfer;
+}
+
+// Closes a handle when it goes out of scope.
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    ~OwnedHandle() {
+        if (isValid()) CloseHandle(handle_);
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+    bool isValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Closes now, giving back whether the system accepted it.
+    bool close() {
+        const bool ok = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(const std::string& name) {
+    const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(handle);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    close();
+}
+
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = -1;
+}
+
+ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+bool ReadOnlyFile::isOpen() const {
+    return handleOf(handle_) != INVALID_HANDLE_VALUE;
+}
+
+std::uint64_t ReadOnlyFile::size() const {
+    if (!isOpen()) return 0;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(handleOf(handle_), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 0;
+    return static_cast<std::uint64_t>(high) << 32 | low;
+}
+
+bool ReadOnlyFile::seek(std::uint64_t offset) {
+    if (!isOpen() || offset > 0x7FFFFFFFFFFFFFFFull) return false;
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
+    const DWORD low = SetFilePointer(handleOf(handle_), static_cast<LONG>(offset & 0xFFFFFFFFu),
+                                     &high, FILE_BEGIN);
+    return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
+}
+
+std::size_t ReadOnlyFile::read(void* buffer, std::size_t count) {
+    if (!isOpen()) return 0;
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD arrived = 0;
+        if (!ReadFile(handleOf(handle_), bytes + done, transferSize(count - done), &arrived,
+                      nullptr) ||
+            arrived == 0)
+            break;
+        done += arrived;
+    }
+    return done;
+}
+
+void ReadOnlyFile::close() {
+    if (isOpen()) CloseHandle(handleOf(handle_));
+    handle_ = -1;
+}
+
+bool replaceFileContents(const std::string& name, std::string_view bytes) {
+    OwnedHandle file(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    if (!file.isValid()) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, transferSize(bytes.size() - done), &written,
+                       nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    // OPEN_ALWAYS keeps an earlier content; cut off what of it lies past the new end.
+    if (!SetEndOfFile(file.get())) return false;
+    return file.close();
+}
+
+}  // namespace tolvinark

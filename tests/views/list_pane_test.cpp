@@ -1,0 +1,365 @@
+#include "views/list_pane.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "data/fixed_texts.h"
+#include "data/record_texts.h"
+#include "tests/views/view_test_records.h"
+#include "views/recording_canvas.h"
+
+namespace tolvinark {
+namespace {
+
+using test::bytes;
+using test::numberedEntries;
+
+constexpr int kPaneHeight = 340;  // 24 whole rows
+const std::string kBlanks(264, ' ');
+
+ListContent contentOf(const std::vector<IndexEntry>& entries) {
+    return {entries.data(), static_cast<std::uint32_t>(entries.size())};
+}
+
+ScrollState startedList(std::uint32_t count) {
+    ScrollState state;
+    startList(state, count, kPaneHeight);
+    return state;
+}
+
+TextCall onBackground(int x, int y, std::string text) {
+    return {x, y, std::move(text), Font::Screen, colours::kBlack, colours::kBackground};
+}
+
+TEST(ListRows, RowTextsStandAtTheirColumns) {
+    IndexEntry entry;
+    entry.mode = 0;
+    entry.year = 2019;
+    entry.month = 3;
+    entry.day = 5;
+    entry.hour = 9;
+    entry.minute = 5;
+    entry.concentration = 0.123f;
+    const std::vector<IndexEntry> entries{entry};
+    ScrollState state = startedList(1);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    EXPECT_THAT(canvas.textsAt(2),
+                testing::ElementsAre(onBackground(0, 2, kBlanks), onBackground(7, 2, "05.03.2019"),
+                                     onBackground(86, 2, "09:05:00"),
+                                     onBackground(144, 2, bytes(texts::kModeName0)),
+                                     onBackground(340, 2, bytes(cp1251("0.123  ±  0.024")))));
+}
+
+TEST(ListRows, TenRecordsFillTenRowsAndBlankTheOtherFourteen) {
+    const auto entries = numberedEntries(10);
+    const ScrollState state = startedList(10);
+    EXPECT_EQ(state.visibleRows, 24u);
+    EXPECT_EQ(state.scrollMaximum, 0);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    for (int k = 0; k < 10; ++k) {
+        const int y = 2 + 14 * k;
+        const auto row = canvas.textsAt(y);
+        ASSERT_EQ(row.size(), 5u) << "row " << k;
+        EXPECT_EQ(row[2].text, bytes(listTimeText(entries[k]).view())) << "row " << k;
+    }
+    for (int k = 10; k < 24; ++k) {
+        const int y = 2 + 14 * k;
+        EXPECT_THAT(canvas.textsAt(y), testing::ElementsAre(onBackground(6, y, kBlanks)));
+    }
+    EXPECT_TRUE(canvas.textsAt(2 + 14 * 24).empty());
+}
+
+TEST(ListRows, RowsStartAtTheTopRow) {
+    const auto entries = numberedEntries(100);
+    ScrollState state = startedList(100);
+    state.topRow = 76;
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    for (int k = 0; k < 24; ++k) {
+        const auto row = canvas.textsAt(2 + 14 * k);
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(row[2].text, bytes(listTimeText(entries[76 + k]).view()));
+    }
+}
+
+TEST(ListRows, HoveredRowHasTheHighlightBackgroundAndOnlyIt) {
+    const auto entries = numberedEntries(10);
+    ScrollState state = startedList(10);
+    hoverAt(state, 20);
+    EXPECT_EQ(state.hoverRowTop, 16);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    for (const TextCall& text : canvas.texts()) {
+        const Colour expected = text.y == 16 ? colours::kHighlight : colours::kBackground;
+        EXPECT_EQ(text.backgroundColour, expected) << text;
+    }
+    EXPECT_EQ(canvas.textsAt(16).size(), 5u);
+}
+
+TEST(ListRows, HoverOverABlankRowHighlightsNothing) {
+    const auto entries = numberedEntries(10);
+    ScrollState state = startedList(10);
+    hoverAt(state, 14 * 15 + 3);  // row 15, blank
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    for (const TextCall& text : canvas.texts()) {
+        EXPECT_EQ(text.backgroundColour, colours::kBackground) << text;
+    }
+}
+
+TEST(ListRows, MarkedEntryIsDrawnInTheMarkingColour) {
+    auto entries = numberedEntries(3);
+    entries[1].mark = 1;
+    const ScrollState state = startedList(3);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    for (const TextCall& text : canvas.textsAt(16)) EXPECT_EQ(text.textColour, colours::kMarking);
+    for (const TextCall& text : canvas.textsAt(30)) EXPECT_EQ(text.textColour, colours::kBlack);
+}
+
+TEST(ListRows, NoRecordsDrawsOnlyBlankRows) {
+    ScrollState state = startedList(0);
+    EXPECT_EQ(state.scrollMaximum, 0);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, ListContent{});
+
+    const auto drawn = canvas.texts();
+    ASSERT_EQ(drawn.size(), 24u);
+    for (const TextCall& text : drawn) EXPECT_EQ(text, onBackground(6, text.y, kBlanks));
+}
+
+TEST(ListRows, AStaleTopRowPastTheEndReadsNoEntry) {
+    const auto entries = numberedEntries(5);
+    ScrollState state = startedList(100);  // the state of a longer file
+    state.topRow = 76;
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+
+    EXPECT_EQ(canvas.textsReading(kBlanks).size(), 24u);
+    EXPECT_EQ(canvas.texts().size(), 24u);
+}
+
+TEST(ListHover, RowTopUnderThePointer) {
+    const struct {
+        int y;
+        int rowTop;
+    } cases[] = {{0, 2},     {13, 2},    {14, 16},  {20, 16},
+                 {335, 324}, {339, 338}, {-1, -12}, {-14, -12}};
+    for (const auto& c : cases) {
+        ScrollState state;
+        hoverAt(state, c.y);
+        EXPECT_EQ(state.hoverRowTop, c.rowTop) << "y " << c.y;
+    }
+}
+
+TEST(ListStart, VisibleRowsAndScrollMaximum) {
+    const struct {
+        std::uint32_t count;
+        int height;
+        std::uint32_t visible;
+        std::int32_t maximum;
+    } cases[] = {
+        {100, 340, 24, 76}, {24, 340, 24, 0},  {25, 340, 24, 1},        {0, 340, 24, 0},
+        {100, 13, 0, 100},  {100, -5, 0, 100}, {5000, 4000, 255, 4745},
+    };
+    for (const auto& c : cases) {
+        ScrollState state;
+        state.topRow = 50;
+        state.hoverRowTop = 30;
+        startList(state, c.count, c.height);
+        EXPECT_EQ(state.topRow, 0);
+        EXPECT_EQ(state.visibleRows, c.visible) << c.count << " " << c.height;
+        EXPECT_EQ(state.scrollMaximum, c.maximum) << c.count << " " << c.height;
+        EXPECT_EQ(state.hoverRowTop, 30);
+    }
+}
+
+struct ScrollStep {
+    int code;
+    std::int32_t topRowAfter;
+    bool moved;
+};
+
+void runSteps(ScrollState& state, std::uint32_t count, const std::vector<ScrollStep>& steps) {
+    int n = 0;
+    for (const ScrollStep& step : steps) {
+        EXPECT_EQ(scrollByCode(state, step.code, 0, count), step.moved) << "step " << n;
+        EXPECT_EQ(state.topRow, step.topRowAfter) << "step " << n;
+        ++n;
+    }
+}
+
+TEST(ListScroll, PagesOfAHundredRecordsStopAtEitherEnd) {
+    ScrollState state = startedList(100);
+    runSteps(state, 100,
+             {{kPageDown, 24, true},
+              {kPageDown, 48, true},
+              {kPageDown, 72, true},
+              {kPageDown, 76, true},
+              {kPageDown, 76, false},
+              {kLineDown, 76, false},
+              {kPageUp, 52, true},
+              {kPageUp, 28, true},
+              {kPageUp, 4, true},
+              {kPageUp, 0, true},
+              {kPageUp, 0, false},
+              {kLineUp, 0, false},
+              {kLineDown, 1, true},
+              {kLineUp, 0, true}});
+}
+
+TEST(ListScroll, TenRecordsNeverScroll) {
+    ScrollState state = startedList(10);
+    runSteps(
+        state, 10,
+        {{kLineUp, 0, false}, {kLineDown, 0, false}, {kPageUp, 0, false}, {kPageDown, 0, false}});
+    EXPECT_FALSE(scrollByCode(state, kThumbTrack, 7, 10));
+    EXPECT_EQ(state.topRow, 0);
+    bool moved = true;
+    EXPECT_EQ(scrollByWheel(state, -120, 10, moved), WheelResult::Handled);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(state.topRow, 0);
+}
+
+TEST(ListScroll, NoRecordsNeverScroll) {
+    ScrollState state = startedList(0);
+    for (const int code : {kLineUp, kLineDown, kPageUp, kPageDown, kThumbTrack}) {
+        EXPECT_FALSE(scrollByCode(state, code, 3, 0)) << "code " << code;
+        EXPECT_EQ(state.topRow, 0);
+    }
+}
+
+TEST(ListScroll, ThumbTrackFollowsTheDragWithinTheRange) {
+    ScrollState state = startedList(100);
+    const struct {
+        std::int32_t position;
+        std::int32_t topRow;
+        bool moved;
+    } cases[] = {{50, 50, true}, {50, 50, false}, {1000, 76, true}, {-5, 0, true}, {0, 0, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(scrollByCode(state, kThumbTrack, c.position, 100), c.moved) << c.position;
+        EXPECT_EQ(state.topRow, c.topRow) << c.position;
+    }
+}
+
+TEST(ListScroll, ThumbTrackReachesRecordsPastSixtyFiveThousand) {
+    const auto entries = numberedEntries(100000);
+    ScrollState state = startedList(100000);
+    ASSERT_EQ(state.scrollMaximum, 99976);
+
+    EXPECT_TRUE(scrollByCode(state, kThumbTrack, 99976, 100000));
+    EXPECT_EQ(state.topRow, 99976);
+
+    RecordingCanvas canvas;
+    drawListRows(canvas, state, contentOf(entries));
+    EXPECT_EQ(canvas.textsAt(2 + 14 * 23)[2].text, bytes(listTimeText(entries[99999]).view()));
+}
+
+TEST(ListScroll, OtherCodesChangeNothing) {
+    ScrollState state = startedList(100);
+    state.topRow = 40;
+    // thumb position, top, bottom, end scroll
+    for (int code : {4, 6, 7, 8}) {
+        EXPECT_FALSE(scrollByCode(state, code, 10, 100)) << "code " << code;
+        EXPECT_EQ(state.topRow, 40);
+    }
+}
+
+TEST(ListWheel, OneNotchEitherWayScrollsOneRow) {
+    const struct {
+        int delta;
+        WheelResult result;
+        std::int32_t topRowAfter;
+    } cases[] = {
+        {120, WheelResult::Handled, 39},        {112, WheelResult::Handled, 39},
+        {127, WheelResult::Handled, 39},        {-120, WheelResult::Handled, 41},
+        {-113, WheelResult::Handled, 41},       {-128, WheelResult::Handled, 41},
+        {111, WheelResult::PassToDefault, 40},  {128, WheelResult::PassToDefault, 40},
+        {-112, WheelResult::PassToDefault, 40}, {-129, WheelResult::PassToDefault, 40},
+        {240, WheelResult::PassToDefault, 40},  {-240, WheelResult::PassToDefault, 40},
+        {0, WheelResult::PassToDefault, 40},
+    };
+    for (const auto& c : cases) {
+        ScrollState state = startedList(100);
+        state.topRow = 40;
+        bool moved = false;
+        EXPECT_EQ(scrollByWheel(state, c.delta, 100, moved), c.result) << c.delta;
+        EXPECT_EQ(state.topRow, c.topRowAfter) << c.delta;
+        EXPECT_EQ(moved, c.topRowAfter != 40) << c.delta;
+    }
+}
+
+TEST(ListClick, RowUnderTheClickGivesTheRecord) {
+    const auto entries = numberedEntries(100);
+    ScrollState state = startedList(100);
+    state.topRow = 5;
+    const auto content = contentOf(entries);
+
+    EXPECT_EQ(recordAtClick(state, 20, content), 6u);
+    EXPECT_EQ(recordAtClick(state, 0, content), 5u);
+    EXPECT_EQ(recordAtClick(state, 13, content), 5u);
+    EXPECT_EQ(recordAtClick(state, 14 * 23 + 13, content), 28u);
+}
+
+TEST(ListClick, RowsWithoutARecordGiveNothing) {
+    const auto ten = numberedEntries(10);
+    const auto hundred = numberedEntries(100);
+    const ScrollState tenState = startedList(10);
+    ScrollState hundredState = startedList(100);
+    hundredState.topRow = 76;
+
+    EXPECT_EQ(recordAtClick(tenState, 14 * 9, contentOf(ten)), 9u);
+    EXPECT_EQ(recordAtClick(tenState, 14 * 10, contentOf(ten)), std::nullopt);
+    EXPECT_EQ(recordAtClick(tenState, -1, contentOf(ten)), std::nullopt);
+    // The strip below the last whole row (y 336 to 339 of a 340-pixel pane).
+    EXPECT_EQ(recordAtClick(hundredState, 336, contentOf(hundred)), std::nullopt);
+    EXPECT_EQ(recordAtClick(startedList(0), 5, ListContent{}), std::nullopt);
+}
+
+TEST(InfoPane, LabelsAndColumnHeaderAtTheirPlaces) {
+    RecordingCanvas labels;
+    drawInfoLabels(labels);
+    EXPECT_THAT(labels.texts(),
+                testing::ElementsAre(onBackground(10, 6, bytes(cp1251("Файл:"))),
+                                     onBackground(10, 30, bytes(cp1251("Записей:"))),
+                                     onBackground(10, 54, bytes(cp1251("Прибор:")))));
+
+    RecordingCanvas header;
+    drawHeaderPane(header);
+    const auto drawn = header.texts();
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0], onBackground(10, 4, bytes(texts::kListColumnHeader)));
+    EXPECT_EQ(drawn[0].text.size(), 95u);
+}
+
+TEST(InfoPane, EachValueIsDrawnOverBlanksThatClearTheLastOne) {
+    RecordingCanvas canvas;
+    drawInfoValues(canvas, "C:\\lab\\long name.dst", 123, 123456);
+    canvas.clearCalls();
+    drawInfoValues(canvas, "C:\\a.dst", 5, 7);
+
+    EXPECT_THAT(canvas.texts(),
+                testing::ElementsAre(
+                    onBackground(84, 6, std::string(256, ' ')), onBackground(84, 6, "C:\\a.dst"),
+                    onBackground(74, 30, std::string(10, ' ')), onBackground(74, 30, "    5  "),
+                    onBackground(80, 54, std::string(256, ' ')), onBackground(80, 54, "7")));
+}
+
+}  // namespace
+}  // namespace tolvinark

@@ -1,0 +1,203 @@
+#include "views/list_pane.h"
+
+#include <algorithm>
+
+#include "data/fixed_texts.h"
+#include "data/record_texts.h"
+
+namespace tolvinark {
+namespace {
+
+constexpr std::uint32_t kMostVisibleRows = 255;
+
+// Text positions in the panes' client areas (pixels).
+constexpr int kLabelX = 10;
+constexpr int kFileLabelY = 6;
+constexpr int kRecordsLabelY = 30;
+constexpr int kInstrumentLabelY = 54;
+constexpr int kHeaderX = 10;
+constexpr int kHeaderY = 4;
+constexpr int kFileNameX = 84;
+constexpr int kRecordCountX = 74;
+constexpr int kSerialNumberX = 80;
+constexpr std::size_t kValueClearLength = 256;
+constexpr std::size_t kRecordCountClearLength = 10;
+
+constexpr int kRowBandX = 0;
+constexpr int kBlankRowX = 6;
+constexpr int kDateX = 7;
+constexpr int kTimeX = 86;
+constexpr int kModeNameX = 144;
+constexpr int kPairX = 340;
+
+int rowTop(std::uint32_t row) {
+    return kFirstRowTop + kRowPitch * static_cast<int>(row);
+}
+
+// Rows below y 0 belong to no row; division rounds towards minus infinity so that they stay
+// clear of row 0.
+int rowAt(int y) {
+    return y >= 0 ? y / kRowPitch : -((-y + kRowPitch - 1) / kRowPitch);
+}
+
+bool lineUp(ScrollState& state) {
+    if (state.topRow <= 0) return false;
+    --state.topRow;
+    return true;
+}
+
+bool lineDown(ScrollState& state) {
+    if (state.topRow >= state.scrollMaximum) return false;
+    ++state.topRow;
+    return true;
+}
+
+bool pageUp(ScrollState& state) {
+    if (state.topRow <= 0) return false;
+    const std::int32_t old = state.topRow;
+    const std::int64_t next = std::int64_t{old} - state.visibleRows;
+    state.topRow = static_cast<std::int32_t>(std::max<std::int64_t>(next, 0));
+    return state.topRow != old;
+}
+
+bool pageDown(ScrollState& state, std::uint32_t recordCount) {
+    const std::int64_t count = recordCount;
+    const std::int64_t visible = state.visibleRows;
+    if (count - state.topRow <= visible) return false;
+    const std::int32_t old = state.topRow;
+    const std::int64_t next = std::min(std::int64_t{old} + visible, count - visible);
+    state.topRow = static_cast<std::int32_t>(next);
+    return state.topRow != old;
+}
+
+// The rows from the top row that hold a record: never past the last entry.
+std::uint32_t rowsWithRecords(const ScrollState& state, const ListContent& content) {
+    if (content.entries == nullptr || state.topRow < 0) return 0;
+    const auto top = static_cast<std::uint32_t>(state.topRow);
+    if (top >= content.recordCount) return 0;
+    return std::min(state.visibleRows, content.recordCount - top);
+}
+
+void drawRow(Canvas& canvas, int y, const IndexEntry& entry, bool highlighted) {
+    if (highlighted) canvas.setBackgroundColour(colours::kHighlight);
+    canvas.setTextColour(entry.mark != 0 ? colours::kMarking : colours::kBlack);
+    canvas.drawText(kRowBandX, y, texts::kBlankLine);
+    canvas.drawText(kDateX, y, listDateText(entry).view());
+    canvas.drawText(kTimeX, y, listTimeText(entry).view());
+    canvas.drawText(kModeNameX, y, listModeName(entry.mode));
+    canvas.drawText(kPairX, y, concentrationPair(entry.concentration, entry.mode).view());
+    if (highlighted) canvas.setBackgroundColour(colours::kBackground);
+}
+
+}  // namespace
+
+void startList(ScrollState& state, std::uint32_t recordCount, int clientHeight) {
+    state.topRow = 0;
+    const std::uint32_t wholeRows = clientHeight > 0 ? clientHeight / kRowPitch : 0;
+    state.visibleRows = std::min(wholeRows, kMostVisibleRows);
+    // A file holds far fewer than 2^31 records; the clamp only keeps the field's sign.
+    const std::uint32_t hidden =
+        recordCount > state.visibleRows ? recordCount - state.visibleRows : 0;
+    state.scrollMaximum = static_cast<std::int32_t>(std::min<std::uint32_t>(hidden, INT32_MAX));
+}
+
+bool scrollByCode(ScrollState& state, int code, std::int32_t trackPosition,
+                  std::uint32_t recordCount) {
+    switch (code & 0xFF) {
+        case kLineUp: return lineUp(state);
+        case kLineDown: return lineDown(state);
+        case kPageUp: return pageUp(state);
+        case kPageDown: return pageDown(state, recordCount);
+        case kThumbTrack: {
+            // The 32-bit track position, so that every record of a long file can be reached.
+            const std::int32_t next =
+                std::clamp(trackPosition, 0, std::max(state.scrollMaximum, 0));
+            const bool moved = next != state.topRow;
+            state.topRow = next;
+            return moved;
+        }
+        default: return false;
+    }
+}
+
+WheelResult scrollByWheel(ScrollState& state, int wheelDelta, std::uint32_t recordCount,
+                          bool& moved) {
+    (void)recordCount;  // the scroll maximum already bounds a line step
+    moved = false;
+    // Only the top twelve bits count: one notch either way, and nothing finer or coarser.
+    const int notch = (wheelDelta >= 0 ? wheelDelta : wheelDelta - 15) / 16;
+    if (notch == 7) {
+        moved = lineUp(state);
+        return WheelResult::Handled;
+    }
+    if (notch == -8) {
+        moved = lineDown(state);
+        return WheelResult::Handled;
+    }
+    return WheelResult::PassToDefault;
+}
+
+void hoverAt(ScrollState& state, int y) {
+    state.hoverRowTop = rowAt(y) * kRowPitch + kFirstRowTop;
+}
+
+std::optional<std::uint32_t> recordAtClick(const ScrollState& state, int y,
+                                           const ListContent& content) {
+    if (y < 0 || content.entries == nullptr || state.topRow < 0) return std::nullopt;
+    const auto row = static_cast<std::uint32_t>(y / kRowPitch);
+    if (row >= state.visibleRows) return std::nullopt;  // the strip below the last whole row
+    const std::uint64_t record = std::uint64_t{static_cast<std::uint32_t>(state.topRow)} + row;
+    if (record >= content.recordCount) return std::nullopt;
+    return static_cast<std::uint32_t>(record);
+}
+
+void drawInfoLabels(Canvas& canvas) {
+    canvas.setTextColour(colours::kBlack);
+    canvas.setBackgroundColour(colours::kBackground);
+    canvas.selectFont(Font::Screen);
+    canvas.drawText(kLabelX, kFileLabelY, texts::kInfoFileLabel);
+    canvas.drawText(kLabelX, kRecordsLabelY, texts::kInfoRecordsLabel);
+    canvas.drawText(kLabelX, kInstrumentLabelY, texts::kInfoInstrumentLabel);
+}
+
+void drawHeaderPane(Canvas& canvas) {
+    canvas.setTextColour(colours::kBlack);
+    canvas.setBackgroundColour(colours::kBackground);
+    canvas.selectFont(Font::Screen);
+    canvas.drawText(kHeaderX, kHeaderY, texts::kListColumnHeader);
+}
+
+void drawInfoValues(Canvas& canvas, std::string_view fileName, std::uint32_t recordCount,
+                    std::uint32_t serialNumber) {
+    // The labels left the screen font and black text selected; set them again all the same so
+    // that the values never depend on what was drawn before.
+    canvas.setBackgroundColour(colours::kBackground);
+    canvas.setTextColour(colours::kBlack);
+    canvas.selectFont(Font::Screen);
+
+    const std::string_view blanks = texts::kBlankLine;
+    canvas.drawText(kFileNameX, kFileLabelY, blanks.substr(0, kValueClearLength));
+    canvas.drawText(kFileNameX, kFileLabelY, fileName);
+    canvas.drawText(kRecordCountX, kRecordsLabelY, blanks.substr(0, kRecordCountClearLength));
+    canvas.drawText(kRecordCountX, kRecordsLabelY, recordCountText(recordCount).view());
+    canvas.drawText(kSerialNumberX, kInstrumentLabelY, blanks.substr(0, kValueClearLength));
+    canvas.drawText(kSerialNumberX, kInstrumentLabelY, serialNumberText(serialNumber).view());
+}
+
+void drawListRows(Canvas& canvas, const ScrollState& state, const ListContent& content) {
+    canvas.setBackgroundColour(colours::kBackground);
+    canvas.setTextColour(colours::kBlack);
+    canvas.selectFont(Font::Screen);
+
+    const std::uint32_t rows = rowsWithRecords(state, content);
+    const IndexEntry* first = rows > 0 ? content.entries + state.topRow : nullptr;
+    for (std::uint32_t k = 0; k < rows; ++k) {
+        const int y = rowTop(k);
+        drawRow(canvas, y, first[k], y == state.hoverRowTop);
+    }
+    for (std::uint32_t k = rows; k < state.visibleRows; ++k) {
+        canvas.drawText(kBlankRowX, rowTop(k), texts::kBlankLine);
+    }
+}
+
+}  // namespace tolvinark
