@@ -1,0 +1,98 @@
+#include "app/cli/cli_arguments.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "app/cli/cli_texts.h"
+
+namespace tolvinark::cli {
+namespace {
+
+struct CommandSpec {
+    std::string_view name;
+    CommandKind kind;
+    std::size_t operands;  // FILE, or FILE and N
+    bool takesExportOptions;
+};
+
+constexpr CommandSpec kCommands[] = {
+    {"info", CommandKind::Info, 1, false},
+    {"list", CommandKind::List, 1, false},
+    {"show", CommandKind::Show, 2, false},
+    {"export", CommandKind::Export, 2, true},
+};
+
+CommandLine usageError(std::string_view problem, std::string_view argument = {}) {
+    CommandLine line;
+    line.kind = CommandKind::UsageError;
+    line.problem = problem;
+    line.problemArgument = std::string(argument);
+    return line;
+}
+
+// A negative number is a wrong record number, not an option.
+bool isOption(std::string_view arg) {
+    return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+}
+
+const CommandSpec* findCommand(std::string_view name) {
+    for (const CommandSpec& spec : kCommands) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + (argc > 1 ? argc : 1));
+    for (std::string_view arg : args) {
+        if (arg == "--help") {
+            CommandLine help;
+            help.kind = CommandKind::Help;
+            return help;
+        }
+    }
+    if (args.empty()) return usageError(messages::kUsageNoCommand);
+
+    const CommandSpec* spec = findCommand(args[0]);
+    if (spec == nullptr) return usageError(messages::kUsageUnknownCommand, args[0]);
+
+    CommandLine line;
+    line.kind = spec->kind;
+    std::vector<std::string_view> operands;
+    bool seriesGiven = false;
+    bool outputGiven = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isSeries = arg == "--series";
+        const bool isOutput = arg == "-o";
+        if (!isOption(arg)) {
+            operands.push_back(arg);
+            continue;
+        }
+        if (!spec->takesExportOptions || !(isSeries || isOutput))
+            return usageError(messages::kUsageUnknownOption, arg);
+        if (i + 1 == args.size()) return usageError(messages::kUsageOptionNeedsValue, arg);
+        const std::string_view value = args[++i];
+        if (isSeries) {
+            if (seriesGiven || (value != "ci" && value != "cd"))
+                return usageError(messages::kUsageBadSeries);
+            line.series = value == "ci" ? Series::Ci : Series::Cd;
+            seriesGiven = true;
+        } else {
+            if (outputGiven || value.empty()) return usageError(messages::kUsageBadOutput);
+            line.outputFile = std::string(value);
+            outputGiven = true;
+        }
+    }
+    if (operands.size() != spec->operands)
+        return usageError(operands.size() < spec->operands ? messages::kUsageMissingOperand.view()
+                                                           : messages::kUsageExtraOperand.view());
+    line.file = std::string(operands[0]);
+    if (operands.size() > 1) line.recordNumber = std::string(operands[1]);
+    return line;
+}
+
+}  // namespace tolvinark::cli

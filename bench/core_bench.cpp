@@ -1,0 +1,122 @@
+// Speed of the core: building the record index at open, composing list rows, the export.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "data/file_record.h"
+#include "data/measurement_file.h"
+#include "data/record_index.h"
+#include "data/record_texts.h"
+#include "output/dif_export.h"
+
+namespace tolvinark {
+namespace {
+
+// A plausible record that differs from its neighbours in every field the texts read.
+FileRecord benchRecord(std::uint32_t i) {
+    FileRecord record;
+    storeU32(record, record_offset::kSerialNumber, 1234567);
+    storeU16(record, record_offset::kMode, static_cast<std::uint16_t>(i % 4));
+    storeU16(record, record_offset::kYear, static_cast<std::uint16_t>(2015 + i % 10));
+    storeU16(record, record_offset::kMonth, static_cast<std::uint16_t>(1 + i % 12));
+    storeU16(record, record_offset::kDay, static_cast<std::uint16_t>(1 + i % 28));
+    storeU16(record, record_offset::kHour, static_cast<std::uint16_t>(i % 24));
+    storeU16(record, record_offset::kMinute, static_cast<std::uint16_t>(i % 60));
+    storeU16(record, record_offset::kSecond, static_cast<std::uint16_t>((i * 7) % 60));
+    storeU16(record, record_offset::kDuration, static_cast<std::uint16_t>(i % 32768));
+    storeU16(record, record_offset::kTemperature, static_cast<std::uint16_t>(i % 40));
+    storeU16(record, record_offset::kHumidity, static_cast<std::uint16_t>(i % 100));
+    storeU16(record, record_offset::kPressure, static_cast<std::uint16_t>(740 + i % 30));
+    storeFloat(record, record_offset::kConcentration, 0.001f * static_cast<float>(i % 100000));
+    for (std::size_t p = 0; p < kSeriesCapacity; ++p) {
+        storeU16(record, record_offset::kCiSeries + 2 * p, static_cast<std::uint16_t>(p * 97 + i));
+        storeU16(record, record_offset::kCdSeries + 2 * p, static_cast<std::uint16_t>(p * 13 + i));
+    }
+    storeU16(record, record_offset::kPointCount, 128);
+    return record;
+}
+
+// A measurement file of `count` records in the temporary directory, removed with the object.
+class TempMeasurementFile {
+  public:
+    explicit TempMeasurementFile(std::uint32_t count) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("tolvinark-core-bench-" + std::to_string(count) + ".dst");
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const FileRecord record = benchRecord(i);
+            out.write(reinterpret_cast<const char*>(record.bytes.data()), kRecordSize);
+        }
+    }
+    ~TempMeasurementFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    TempMeasurementFile(const TempMeasurementFile&) = delete;
+    TempMeasurementFile& operator=(const TempMeasurementFile&) = delete;
+
+    std::string name() const { return path_.string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+void BM_IndexBuilding(benchmark::State& state) {
+    const auto count = static_cast<std::uint32_t>(state.range(0));
+    const TempMeasurementFile file(count);
+    for (auto _ : state) {
+        MeasurementData data;
+        const FileResult result = openMeasurementFile(data, file.name());
+        if (!result.ok() || data.recordCount != count) {
+            state.SkipWithError("the file did not open with every record");
+            break;
+        }
+        benchmark::DoNotOptimize(data.index.get());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * count);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * count * kRecordSize);
+}
+BENCHMARK(BM_IndexBuilding)->Arg(10000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_ListRowComposition(benchmark::State& state) {
+    std::vector<IndexEntry> entries;
+    for (std::uint32_t i = 0; i < 4096; ++i) entries.push_back(makeIndexEntry(benchRecord(i)));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const IndexEntry& entry = entries[next];
+        next = (next + 1) % entries.size();
+        ComposedText date = listDateText(entry);
+        ComposedText time = listTimeText(entry);
+        std::string_view mode = listModeName(entry.mode);
+        ComposedText pair = concentrationPair(entry.concentration, entry.mode);
+        benchmark::DoNotOptimize(date);
+        benchmark::DoNotOptimize(time);
+        benchmark::DoNotOptimize(mode);
+        benchmark::DoNotOptimize(pair);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_ListRowComposition);
+
+void BM_DifExport(benchmark::State& state) {
+    const FileRecord record = benchRecord(2);  // mode 2, 128 points
+    for (auto _ : state) {
+        const std::uint16_t mode = recordMode(record);
+        std::string content = difExportContent(record, Series::Ci, dateTimeHeader(record).view(),
+                                               concentrationLine(record, mode).view());
+        benchmark::DoNotOptimize(content.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 5755);
+}
+BENCHMARK(BM_DifExport);
+
+}  // namespace
+}  // namespace tolvinark
+
+BENCHMARK_MAIN();

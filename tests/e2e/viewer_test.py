@@ -1,0 +1,332 @@
+#!/usr/bin/env python3
+"""The viewer, tolvinark.exe, used as a user uses it: started with or without a file,
+its buttons, the list's scroll bar, wheel and highlight, its messages and the open dialog.
+
+    viewer_test.py tolvinark.exe --window-texts window_texts.exe --sample demo.dst [-k NAME]
+
+Rows are told apart by their pixels: the test files give every record its own date, time,
+mode and concentration, so each record's row band looks different, and the same record
+looks the same in whichever row it stands. Stepping down one line at a time teaches the
+test every record's band; page moves, dragging and the wheel are then checked against it.
+"""
+
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+import dst_files  # noqa: E402
+import harness  # noqa: E402
+import viewer_geometry as geo  # noqa: E402
+from harness import wait_until  # noqa: E402
+
+NO_DST_TYPE = "ошибка: тип файла не .dst"
+NO_FILE = "Нет файла: "
+OPEN_DIALOG_TITLE = "Open"
+MESSAGE_BOX_CLASS = "#32770"
+LOOK_ICON_LENS = (0, 255, 255)  # colours of the button pictures, resources/icons
+EXIT_ICON_ARROW = (0, 255, 0)
+
+
+class Viewer:
+    """The viewer's main window as the cases see it."""
+
+    def __init__(self, session, *args):
+        self.session = session
+        self.program = session.start(session.exes["program"], *args, cwd=session.temp_dir)
+        self.window = self.program.wait_window(geo.TITLE)
+
+    # -- the list pane
+    def rows(self):
+        """The band of each visible row, from one grab of the list pane."""
+        x, y = geo.list_to_client(0, 0)
+        pane = self.window.grab(x, y, geo.LIST_TEXT_WIDTH, geo.LIST_CLIENT_HEIGHT)
+        return [pane.region(0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
+                for k in range(geo.VISIBLE_ROWS)]
+
+    def shows_file(self):
+        x, y = geo.list_to_client(1, 0)
+        rows = self.rows()
+        return self.window.pixel(x, y) == geo.BACKGROUND and not is_blank(rows[0])
+
+    def wait_file_shown(self):
+        wait_until(self.shows_file, "the list pane to show the file", timeout=30)
+
+    def wait_rows(self, expected, what, timeout=10.0):
+        """Waits until the visible rows are `expected` (a list of bands)."""
+        wait_until(lambda: self.rows() == expected, what, timeout)
+
+    def click_list(self, x, y, button=1):
+        self.window.click(*geo.list_to_client(x, y), button)
+
+    # -- buttons and messages
+    def click_exit(self):
+        self.window.click(*geo.centre(geo.EXIT_BUTTON))
+
+    def click_open(self):
+        self.window.click(*geo.centre(geo.OPEN_BUTTON))
+
+    def wait_message_box(self, text, timeout=20.0):
+        """The program's message box showing exactly `text`, read from inside Wine."""
+        def find():
+            windows = self.session.window_texts(geo.TITLE)
+            for i, box in enumerate(windows):
+                if box["depth"] == 0 and box["class"] == MESSAGE_BOX_CLASS:
+                    children = []
+                    for child in windows[i + 1:]:
+                        if child["depth"] == 0:
+                            break
+                        children.append(child)
+                    if any(c["text"] == text for c in children):
+                        return children
+            return None
+        return wait_until(find, f"a message box saying {text!r}", timeout, interval=0.3)
+
+    def press_button_of(self, windows, caption):
+        self.session.click_child(windows, "Button", caption)
+
+
+def is_blank(band):
+    return band.colours() == {bytes(geo.BACKGROUND)}
+
+
+def write_file(session, name, numbers):
+    """A test measurement file in the case's own folder, and its Windows name."""
+    path = dst_files.write(session.temp_dir / name, numbers)
+    return harness.unix_to_wine_path(path)
+
+
+def client_outside_panes(window, face, rects):
+    """Pixels of the client area outside `rects` that are not the button face colour."""
+    left, top, width, height = window.geometry()
+    client = window.grab()
+    wrong = []
+    for y in range(0, height, 2):
+        for x in range(0, width, 2):
+            if any(rx <= x < rx + rw and ry <= y < ry + rh for rx, ry, rw, rh in rects):
+                continue
+            if client.pixel(x, y) != face:
+                wrong.append((x, y))
+    return wrong
+
+
+# ---------------------------------------------------------------- cases
+
+def no_file_shows_only_the_buttons_and_exit_ends_with_0(session):
+    viewer = Viewer(session)
+    buttons = [geo.OPEN_BUTTON, geo.EXIT_BUTTON]
+
+    def only_buttons():
+        face = viewer.window.pixel(1, 1)
+        open_button = viewer.window.grab(*geo.OPEN_BUTTON)
+        exit_button = viewer.window.grab(*geo.EXIT_BUTTON)
+        return (face != geo.BACKGROUND and not client_outside_panes(viewer.window, face, buttons)
+                and open_button.count(LOOK_ICON_LENS) > 20
+                and exit_button.count(EXIT_ICON_ARROW) > 20)
+    wait_until(only_buttons, "only the Open and Exit buttons with their pictures on the "
+               "button face")
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+
+
+def sample_shows_the_panes_on_their_background(session):
+    viewer = Viewer(session, harness.unix_to_wine_path(session.exes["sample"]))
+    viewer.wait_file_shown()
+    w = viewer.window
+    face = w.pixel(1, 1)
+    assert face != geo.BACKGROUND, face
+    panes = [geo.INFO_PANE, geo.HEADER_PANE, geo.LIST_PANE]
+    for pane in panes:
+        x, y, width, height = pane
+        inner_width, inner_height = width - 2 * geo.EDGE, height - 2 * geo.EDGE
+        if pane is geo.LIST_PANE:
+            inner_width -= geo.SCROLL_BAR_WIDTH
+        for px, py in ((0, 0), (inner_width - 1, inner_height - 1)):
+            seen = w.pixel(*geo.pane_to_client(pane, px, py))
+            assert seen == geo.BACKGROUND, (pane, (px, py), seen)
+        # The sunken edge is drawn, the face colour is right outside it.
+        assert w.pixel(x, y + height // 2) not in (face, geo.BACKGROUND), pane
+        assert w.pixel(x - 1, y + height // 2) == face, pane
+    wrong = client_outside_panes(w, face, panes + [geo.OPEN_BUTTON, geo.EXIT_BUTTON])
+    assert not wrong, f"{len(wrong)} pixels outside the panes and buttons, first {wrong[:5]}"
+    # Labels, column titles and the first rows are drawn; the rows are told apart.
+    info, header = w.grab(*geo.INFO_PANE), w.grab(*geo.HEADER_PANE)
+    assert len(info.colours()) > 3 and len(header.colours()) > 3
+    rows = viewer.rows()
+    filled = [r for r in rows if not is_blank(r)]
+    assert filled and rows[:len(filled)] == filled, "rows without gaps from the top"
+    assert len(set(filled)) > 1, "the rows show different records"
+
+
+def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
+    count = 60  # 24 visible rows: scroll maximum 36
+    maximum = count - geo.VISIBLE_ROWS
+    viewer = Viewer(session, write_file(session, "sixty.dst", range(count)))
+    viewer.wait_file_shown()
+    rows = viewer.rows()
+    assert not any(is_blank(r) for r in rows) and len(set(rows)) == len(rows), \
+        "24 different records on the first page"
+    band = {k: rows[k] for k in range(geo.VISIBLE_ROWS)}  # record number -> its row band
+
+    def page(top):
+        return [band[top + k] for k in range(geo.VISIBLE_ROWS)]
+
+    def down_arrow():
+        viewer.window.click(*geo.DOWN_ARROW)
+
+    def up_arrow():
+        viewer.window.click(*geo.UP_ARROW)
+
+    # Line down, one row at a time, to the end: every step shifts the rows up by one and
+    # brings one new record in at the bottom.
+    for top in range(1, maximum + 1):
+        before = rows
+        down_arrow()
+        wait_until(lambda: viewer.rows()[:-1] == before[1:] and viewer.rows() != before,
+                   f"line down to top row {top}")
+        rows = viewer.rows()
+        assert rows[-1] not in band.values(), f"record {top + 23} looks new"
+        band[top + geo.VISIBLE_ROWS - 1] = rows[-1]
+    # At the end line down does nothing: the line up that follows lands one row higher.
+    down_arrow()
+    up_arrow()
+    viewer.wait_rows(page(maximum - 1), "line up after line down at the end")
+    down_arrow()
+    viewer.wait_rows(page(maximum), "line down back to the end")
+
+    # Wheel: one notch towards the user is one row down, one away one row up, wherever the
+    # pointer is over the program (here beside the panes, so no row is highlighted).
+    beside = (600, 300)
+    viewer.window.wheel(*beside, 1)
+    viewer.wait_rows(page(maximum - 1), "one wheel notch up")
+    viewer.window.wheel(*beside, -1)
+    viewer.wait_rows(page(maximum), "one wheel notch down")
+
+    # Page up and down: clicks in the trough, above or below the scroll box.
+    trough_top = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
+    trough_bottom = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
+    for top in (12, 0):
+        viewer.window.click(geo.SCROLL_BAR_X, trough_top)
+        viewer.wait_rows(page(top), f"page up to top row {top}")
+    # At the top line up does nothing: the line down that follows lands on row 1.
+    up_arrow()
+    down_arrow()
+    viewer.wait_rows(page(1), "line down after line up at the top")
+    up_arrow()
+    viewer.wait_rows(page(0), "line up back to the top")
+    for top in (24, maximum):
+        viewer.window.click(geo.SCROLL_BAR_X, trough_bottom)
+        viewer.wait_rows(page(top), f"page down to top row {top}")
+
+    # Dragging the scroll box: the rows follow while the button is held, and stay when it
+    # is let go.
+    pages = {tuple(page(top)): top for top in range(maximum + 1)}
+
+    def shown_top():
+        return pages.get(tuple(viewer.rows()))
+    viewer.window.press(geo.SCROLL_BAR_X, trough_bottom)  # the box stands at the bottom
+    viewer.window.move(geo.SCROLL_BAR_X, trough_bottom - 100)
+    wait_until(lambda: (shown_top() or 0) in range(1, maximum),
+               "the rows to follow the scroll box dragged half way up")
+    viewer.window.move(geo.SCROLL_BAR_X, trough_top)
+    viewer.wait_rows(page(0), "the first rows with the scroll box dragged to the top")
+    viewer.window.release(geo.SCROLL_BAR_X, trough_top)
+    # Letting go changes nothing: the wheel notch that follows lands on row 1.
+    viewer.window.wheel(*beside, -1)
+    viewer.wait_rows(page(1), "one wheel notch down after the drag was let go at the top")
+
+
+def the_row_under_the_pointer_is_highlighted(session):
+    viewer = Viewer(session, write_file(session, "forty.dst", range(40)))
+    viewer.wait_file_shown()
+
+    def highlighted_rows():
+        marks = viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
+        return [k for k in range(geo.VISIBLE_ROWS)
+                if marks.pixel(0, geo.row_top(k) + 1) == geo.HIGHLIGHT]
+
+    plain = viewer.rows()
+    assert highlighted_rows() == []
+    for y, row in ((20, 1), (0, 0), (13, 0), (geo.row_top(10) + 7, 10)):
+        viewer.window.move(*geo.list_to_client(200, y))
+        wait_until(lambda: highlighted_rows() == [row], f"row {row} highlighted for y = {y}")
+    rows = viewer.rows()
+    band = rows[10]
+    assert band.count(geo.HIGHLIGHT) > band.count(geo.BACKGROUND), "the whole band is lit"
+    assert rows[:10] == plain[:10] and rows[11:] == plain[11:], "only row 10 changes"
+    # Leaving the pane leaves the highlight; scrolling keeps it on the same screen row.
+    viewer.window.move(600, 300)
+    viewer.window.wheel(600, 300, -1)
+    wait_until(lambda: viewer.rows()[0] == plain[1], "one wheel notch down")
+    assert highlighted_rows() == [10]
+    # The close box ends the program with exit code 0.
+    viewer.window.close()
+    assert viewer.program.wait_exit() == 0
+
+
+def another_extension_is_refused_and_the_viewer_stays(session):
+    name = harness.unix_to_wine_path(session.temp_dir / "notes.txt")
+    viewer = Viewer(session, name)
+    box = viewer.wait_message_box(NO_DST_TYPE)
+    viewer.press_button_of(box, "OK")
+    # Still running and serving its buttons: the open dialog comes and can be cancelled.
+    viewer.click_open()
+    dialog = viewer.program.wait_window(OPEN_DIALOG_TITLE)
+    dialog_parts = session.window_texts(OPEN_DIALOG_TITLE)
+    viewer.press_button_of(dialog_parts, "Cancel")
+    dialog.wait_gone()
+    assert viewer.window.pixel(*geo.list_to_client(1, 0)) != geo.BACKGROUND, "no file shown"
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+
+
+def a_missing_file_is_reported_then_the_viewer_ends_with_0(session):
+    name = harness.unix_to_wine_path(session.temp_dir / "missing.dst")
+    viewer = Viewer(session, name)
+    box = viewer.wait_message_box(NO_FILE + name)
+    viewer.press_button_of(box, "OK")
+    assert viewer.program.wait_exit() == 0
+
+
+def open_button_replaces_the_list_from_the_top(session):
+    viewer = Viewer(session, write_file(session, "sixty.dst", range(60)))
+    viewer.wait_file_shown()
+    first_page = viewer.rows()
+    info_before = viewer.window.grab(*geo.INFO_PANE)
+    viewer.window.click(geo.SCROLL_BAR_X, geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3)
+    wait_until(lambda: viewer.rows()[0] not in first_page, "page down")
+    # The second file holds the first file's first five records, so its rows are known.
+    second = write_file(session, "five.dst", range(5))
+    viewer.click_open()
+    viewer.program.wait_window(OPEN_DIALOG_TITLE)
+    parts = session.window_texts(OPEN_DIALOG_TITLE)
+    edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
+    left, top, right, bottom = edit["rect"]
+    session.display.click((left + right) // 2, (top + bottom) // 2)
+    session.display.key("End", "shift+Home")
+    session.display.type_text(second)
+    session.display.key("Return")
+
+    def replaced():
+        rows = viewer.rows()
+        return rows[:5] == first_page[:5] and all(is_blank(r) for r in rows[5:])
+    wait_until(replaced, "the five records of the second file from the top, blank rows below")
+    assert viewer.window.grab(*geo.INFO_PANE) != info_before, "the info pane names the new file"
+    # Five records fit: no scroll bar, the pane's background where it stood.
+    assert viewer.window.pixel(*geo.DOWN_ARROW) == geo.BACKGROUND
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+
+
+CASES = [
+    no_file_shows_only_the_buttons_and_exit_ends_with_0,
+    sample_shows_the_panes_on_their_background,
+    scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask,
+    the_row_under_the_pointer_is_highlighted,
+    another_extension_is_refused_and_the_viewer_stays,
+    a_missing_file_is_reported_then_the_viewer_ends_with_0,
+    open_button_replaces_the_list_from_the_top,
+]
+
+if __name__ == "__main__":
+    sys.exit(harness.run_cases(CASES))
