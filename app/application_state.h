@@ -1,0 +1,43 @@
+#pragma once
+// The one record of everything the viewer keeps from start to end: its windows, drawing
+// objects and panes, the loaded measurement file and the list's scroll state.
+
+#include <windows.h>
+// after windows.h, which it needs
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/drawing_objects.h"
+#include "app/pane.h"
+#include "data/measurement_file.h"
+#include "views/list_pane.h"
+
+namespace tolvinark {
+
+struct ApplicationState {
+    HINSTANCE module = nullptr;
+    DrawingObjects drawing;
+
+    // Windows live until the process ends; the buttons are told apart by these handles.
+    HWND mainWindow = nullptr;
+    HWND exitButton = nullptr;
+    HWND openButton = nullptr;
+    Pane listPane;
+    Pane infoPane;
+    Pane headerPane;
+
+    // A file named on the command line waits for the first paint, which opens it.
+    bool commandLineFilePending = false;
+    std::string commandLineFile;
+
+    // The open dialog writes the chosen name here; the structure keeps the chosen filter from
+    // one call to the next.
+    char fileNameBuffer[kMaxFileNameLength + 1] = {};
+    OPENFILENAMEA openDialog{};
+
+    MeasurementData data;  // record index, file-loaded flag, current record
+    ScrollState scroll;
+};
+
+}  // namespace tolvinark

@@ -1,0 +1,22 @@
+#pragma once
+// The measurement file named on the viewer's command line.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "data/measurement_file.h"
+
+namespace tolvinark {
+
+// The first argument after the program path, or nothing when there is none. The program path is
+// taken in double quotes, or up to the first blank when it has none; blanks and double quotes
+// before the argument are skipped, and the argument ends at the next blank, double quote or the
+// end of the line, so a name with a blank in it is cut there. Further arguments are ignored.
+std::optional<std::string> fileArgument(std::string_view commandLine);
+
+// The open operation for a name from the command line. A name longer than the file-name buffer
+// holds is refused whole, as a file that cannot be found, rather than cut to another name.
+FileResult openCommandLineFile(MeasurementData& data, std::string_view name);
+
+}  // namespace tolvinark

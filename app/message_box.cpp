@@ -1,0 +1,16 @@
+#include "app/message_box.h"
+
+#include <string>
+
+#include "app/wide_text.h"
+#include "data/fixed_texts.h"
+
+namespace tolvinark {
+
+void showMessage(HWND owner, std::string_view cp1251Text) {
+    const std::wstring text = toWide(cp1251Text);
+    const std::wstring caption = toWide(texts::kProgramTitle);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+}
+
+}  // namespace tolvinark

@@ -1,0 +1,12 @@
+#pragma once
+// The program's message boxes: a fixed text, the program title as caption, one OK button.
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace tolvinark {
+
+void showMessage(HWND owner, std::string_view cp1251Text);
+
+}  // namespace tolvinark

@@ -1,0 +1,56 @@
+#pragma once
+// A child pane of the main window and its off-screen picture. Every change is drawn into the
+// pane's bitmap at once; painting only copies the bitmap to the screen.
+
+#include <windows.h>
+
+#include "app/drawing_objects.h"
+#include "app/gdi_canvas.h"
+#include "app/gdi_handles.h"
+
+namespace tolvinark {
+
+struct Pane {
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};  // the pane's paint record for BeginPaint and EndPaint
+    // The memory context and the bitmap live for the whole run: plain handles. The bitmap is
+    // selected into the context only while it is drawn into or copied.
+    HDC memoryDc = nullptr;
+    HBITMAP bitmap = nullptr;
+    RECT client{};  // as measured when the bitmap was made: left and top 0
+};
+
+// Makes the pane's memory context and a bitmap of its client size, filled with `brush`, which
+// stays selected in the context. `drawFixedTexts`, when given, draws the pane's fixed texts with
+// the screen font, black on the background colour; they too stay selected.
+void preparePaneBitmap(Pane& pane, HBRUSH brush, const DrawingObjects& objects,
+                       void (*drawFixedTexts)(Canvas&) = nullptr);
+
+// One change of a pane's picture: begins painting the pane and selects its bitmap; on
+// destruction puts the displaced bitmap back, ends painting and invalidates the whole pane
+// without erasing, so the next paint copies the new picture.
+class PaneDrawing {
+  public:
+    PaneDrawing(Pane& pane, const DrawingObjects& objects);
+    PaneDrawing(const PaneDrawing&) = delete;
+    PaneDrawing& operator=(const PaneDrawing&) = delete;
+
+    Canvas& canvas() { return canvas_; }
+
+  private:
+    // Members end in reverse order: the bitmap goes back, painting ends, then the invalidation.
+    struct InvalidateAtEnd {
+        HWND window;
+        ~InvalidateAtEnd() { InvalidateRect(window, nullptr, FALSE); }
+    };
+
+    InvalidateAtEnd invalidate_;
+    PaintSession session_;
+    ScopedSelection bitmap_;
+    GdiCanvas canvas_;
+};
+
+// Copies the part of the pane's bitmap that needs painting to the screen.
+void copyPaneToScreen(Pane& pane);
+
+}  // namespace tolvinark

@@ -1,0 +1,78 @@
+#include "app/window_procedure.h"
+
+#include <windowsx.h>
+
+#include "app/detail_window_host.h"
+#include "app/list_messages.h"
+#include "app/open_road.h"
+#include "app/paint.h"
+
+namespace tolvinark {
+
+namespace {
+
+ApplicationState* attachedState = nullptr;
+
+// The Exit button and the main window's end both end the program: the quit message, whose
+// parameter is the exit code. Nothing is released first; the process end frees it all.
+LRESULT onExitButton() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT onMainWindowDestroyed() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT onOtherWindowDestroyed(ApplicationState& app) {
+    closeDetailWindow(app);
+    return 0;
+}
+
+// Right clicks print: the detail window its record, the list pane the list. Printing is not
+// built yet, so a right click does nothing anywhere.
+LRESULT onRButtonDown(ApplicationState&, HWND) {
+    return 0;
+}
+
+}  // namespace
+
+void attachApplicationState(ApplicationState* app) {
+    attachedState = app;
+}
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!attachedState) return DefWindowProcW(window, message, wParam, lParam);
+    ApplicationState& app = *attachedState;
+
+    // Buttons have no control identifiers: a command names its button by handle, in lParam.
+    // Mouse moves and presses never reach the default procedure; a double click has no case, so
+    // its second press does nothing.
+    switch (message) {
+        case WM_PAINT: return onPaint(app, window, wParam, lParam);
+        case WM_COMMAND: {
+            const HWND button = reinterpret_cast<HWND>(lParam);
+            if (button == app.exitButton) return onExitButton();
+            if (button == app.openButton) return onOpenButton(app, window);
+            break;
+        }
+        case WM_VSCROLL: return onVScroll(app, wParam);
+        case WM_MOUSEWHEEL: return onMouseWheel(app, window, wParam, lParam);
+        case WM_MOUSEMOVE:
+            if (window == app.listPane.window) return onListMouseMove(app, GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (window == app.listPane.window && app.data.fileLoaded) {
+                return onRecordClick(app, GET_Y_LPARAM(lParam));
+            }
+            return 0;
+        case WM_RBUTTONDOWN: return onRButtonDown(app, window);
+        case WM_DESTROY:
+            if (window == app.mainWindow) return onMainWindowDestroyed();
+            return onOtherWindowDestroyed(app);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace tolvinark
