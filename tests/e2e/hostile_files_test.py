@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+"""The viewer, tolvinark.exe, meeting hostile measurement files as a user meets them: from a
+device, a USB stick or an e-mail, with any bytes in them, cut short, deleted or locked while
+the list shows them, with names too long or naming a folder.
+
+    hostile_files_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
+        --text-picture text_picture.exe --lock-file lock_file.exe [-k NAME]
+
+Every case checks the documented message or view, that the viewer keeps serving the user
+afterwards (a later action still works) and that nothing in its working folder changed: the
+files are made there with tools/make_sample.py and the folder is compared before and after.
+Rows are compared pixel for pixel with the texts tolvinark-cli prints for the same records,
+drawn with the viewer's own canvas (row_pictures.py).
+"""
+
+import subprocess
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+import harness  # noqa: E402
+import row_pictures  # noqa: E402
+import viewer_actions as act  # noqa: E402
+import viewer_geometry as geo  # noqa: E402
+from harness import wait_until  # noqa: E402
+from viewer_test import Viewer, is_blank  # noqa: E402
+
+MAKE_SAMPLE = harness.ROOT / "tools" / "make_sample.py"
+RECORD_SIZE = 588
+BLANK_ROW_X = 6
+PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
+NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
+OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
+
+
+def make_edge(folder, kind, name=None):
+    """A hostile file of tools/make_sample.py's `edge` kind in `folder`."""
+    path = Path(folder) / (name or f"{kind}.dst")
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "edge", kind, "-o", str(path)],
+                   check=True)
+    return path
+
+
+def make_records(folder, name, count, seed=1):
+    path = Path(folder) / name
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
+                    "--seed", str(seed)], check=True)
+    return path
+
+
+def wine(path):
+    return harness.unix_to_wine_path(path)
+
+
+def park(viewer):
+    """Moves the pointer into the list pane's strip below the last row, where it highlights
+    no row, so that the rows can be compared."""
+    viewer.window.move(*geo.list_to_client(200, PARK_Y))
+
+
+def is_blank_row(band):
+    """A blank row: the viewer clears blank rows from x 6 on, so the 6 pixels before may keep
+    the highlight of a longer file's row that stood there."""
+    return is_blank(band.region(BLANK_ROW_X, 0, band.width - BLANK_ROW_X, band.height))
+
+
+def wait_list(viewer, expected, what, timeout=15.0):
+    """Waits until the list shows the `expected` bands from the top and blank rows below."""
+    park(viewer)
+    seen = []
+
+    def matches():
+        seen[:] = [viewer.rows()]
+        rows = seen[0]
+        return (rows[:len(expected)] == expected[:geo.VISIBLE_ROWS] and
+                all(is_blank_row(r) for r in rows[len(expected):]))
+    try:
+        wait_until(matches, what, timeout)
+    except harness.Timeout:
+        rows = seen[0]
+        wrong = [k for k in range(geo.VISIBLE_ROWS)
+                 if (rows[k] != expected[k] if k < len(expected) else not is_blank_row(rows[k]))]
+        raise AssertionError(f"{what}: rows {wrong} differ from the expected rows") from None
+
+
+def click_row(viewer, k):
+    viewer.click_list(200, geo.row_top(k) + geo.ROW_PITCH // 2)
+
+
+def long_path(folder, length):
+    """A path below `folder` whose Windows name has exactly `length` characters, made of
+    folders of 150 characters because Linux takes at most 255 bytes a name."""
+    folder = Path(folder)
+    remaining = length - len(wine(folder)) - 1
+    while remaining > 200:
+        folder = folder / ("d" * 149 + str(len(folder.parts) % 10))
+        remaining -= 151
+    folder.mkdir(parents=True, exist_ok=True)
+    name = "n" * (remaining - 4) + ".dst"
+    path = folder / name
+    assert len(wine(path)) == length, (len(wine(path)), length)
+    return path
+
+
+class Watched:
+    """The viewer's working folder, compared at the end with what it held at the start."""
+
+    def __init__(self, session):
+        self.folder = session.temp_dir
+        self.before = None
+
+    def start(self):
+        self.before = act.folder_state(self.folder)
+
+    def check(self, allowed=()):
+        act.assert_only_written(self.before, act.folder_state(self.folder), allowed)
+
+
+# ---------------------------------------------------------------- cases
+
+def a_file_without_a_whole_record_is_refused_and_the_viewer_stays(session):
+    short = make_edge(session.temp_dir, "size-587")
+    one = make_edge(session.temp_dir, "size-588")
+    assert short.stat().st_size == 587 and one.stat().st_size == 588
+    folder = Watched(session)
+    folder.start()
+
+    viewer = Viewer(session, wine(short))
+    expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, one))
+    assert len(expected) == 1
+    act.dismiss_message(viewer, act.OPEN_FAILED)
+    act.wait_running(viewer)
+    assert not act.list_shown(viewer), "no rows for a file without a whole record"
+    # A click and a wheel turn where the list would stand reach no record.
+    click_row(viewer, 0)
+    viewer.window.wheel(*geo.list_to_client(200, 50), -1)
+    act.assert_no_message_box(viewer)
+    # A later open works: the file of exactly one record lists that record, and a click below
+    # it reads nothing.
+    act.open_by_dialog(viewer, wine(one))
+    wait_list(viewer, expected, "one row for a file of exactly 588 bytes")
+    click_row(viewer, 5)
+    act.assert_no_message_box(viewer)
+    wait_list(viewer, expected, "the row after a click below it")
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session):
+    three = make_edge(session.temp_dir, "size-3x588+100")
+    short = make_edge(session.temp_dir, "size-587")
+    assert three.stat().st_size == 3 * RECORD_SIZE + 100
+    folder = Watched(session)
+    folder.start()
+
+    viewer = Viewer(session, wine(three))
+    lines = row_pictures.cli_list(session, three)
+    assert len(lines) == 3, "the 100-byte tail is no record"
+    expected = row_pictures.row_pictures(session, lines)
+    wait_list(viewer, expected, "three rows and blank rows below, the tail ignored")
+    act.open_by_dialog(viewer, wine(short))
+    act.dismiss_message(viewer, act.OPEN_FAILED)
+    act.wait_list_hidden(viewer)
+    # Nothing reads the released index: clicks where the rows stood, the wheel, then the
+    # file again.
+    for k in (0, 2):
+        click_row(viewer, k)
+    viewer.window.wheel(600, 300, -1)
+    act.assert_no_message_box(viewer)
+    act.open_by_dialog(viewer, wine(three))
+    wait_list(viewer, expected, "the three rows again")
+    viewer.window.close()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+# Files of hostile records, each opened in turn: the first from the command line, the others
+# through the Open dialog.
+HOSTILE_FILES = {
+    "all-ff.dst": ["all-ff"],
+    "series.dst": ["points-0", "points-129", "points-65535", "series-max", "series-min"],
+    "concentrations.dst": ["conc-nan", "conc-inf", "conc-negative"],
+}
+
+
+def hostile_records_list_as_the_cli_prints_them(session):
+    files = {}
+    for name, kinds in HOSTILE_FILES.items():
+        parts = [make_edge(session.temp_dir, kind, f"part-{kind}.dst") for kind in kinds]
+        files[name] = session.temp_dir / name
+        files[name].write_bytes(b"".join(part.read_bytes() for part in parts))
+        for part in parts:
+            part.unlink()
+    folder = Watched(session)
+    folder.start()
+    names = list(HOSTILE_FILES)
+    viewer = Viewer(session, wine(files[names[0]]))
+
+    lines = {name: row_pictures.cli_list(session, path) for name, path in files.items()}
+    # The documented texts for concentrations that are no number, infinite or negative.
+    pairs = [fields[3].strip() for fields in lines["concentrations.dst"]]
+    assert pairs[0:3] == [NO_RECORD_TEXT] * 3, f"NaNs: {pairs[0:3]}"
+    # Plus infinity and the largest float overflow; minus infinity is not above 0.
+    assert pairs[3:6] == [OVERFLOW_TEXT, NO_RECORD_TEXT, OVERFLOW_TEXT], pairs[3:6]
+    # -0.0, -0.0005, -1.5, -1e6 and the smallest denormal: none above the print threshold.
+    assert pairs[6:11] == [NO_RECORD_TEXT] * 5, pairs[6:11]
+    assert [f[3].strip() for f in lines["all-ff.dst"]] == [NO_RECORD_TEXT] * 3, \
+        "all bits set is a NaN"
+    pictures = row_pictures.row_pictures(session, [f for name in names for f in lines[name]])
+    expected, start = {}, 0
+    for name in names:
+        expected[name] = pictures[start:start + len(lines[name])]
+        start += len(lines[name])
+
+    for number, name in enumerate(names):
+        if number > 0:
+            act.open_by_dialog(viewer, wine(files[name]))
+        wait_list(viewer, expected[name], f"the rows of {name}")
+        # Every record is read back by a click; none may end or stop the viewer.
+        for k in range(len(expected[name])):
+            click_row(viewer, k)
+        act.assert_no_message_box(viewer, seconds=0.5)
+        act.wait_running(viewer, 0.2)
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
+    path = make_records(session.temp_dir, "deleted.dst", 40)
+    viewer = Viewer(session, wine(path))
+    viewer.wait_file_shown()
+    park(viewer)
+    first_page = viewer.rows()
+    click_row(viewer, 1)
+    path.unlink()
+    folder = Watched(session)
+    folder.start()
+
+    click_row(viewer, 2)
+    act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    act.wait_running(viewer)
+    # The list works from memory: the wheel still scrolls it.
+    viewer.window.wheel(600, 300, -1)
+    park(viewer)
+    wait_until(lambda: viewer.rows()[:-1] == first_page[1:], "one wheel notch down")
+    click_row(viewer, 0)
+    act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(session):
+    path = make_records(session.temp_dir, "locked.dst", 40)
+    folder = Watched(session)
+    folder.start()
+    viewer = Viewer(session, wine(path))
+    viewer.wait_file_shown()
+    locker = session.start(session.exes["lock_file"], wine(path), cwd=session.temp_dir)
+    wait_until(lambda: Path(locker.log_path).read_bytes().startswith(b"locked"),
+               "the other program to hold the file", timeout=20)
+
+    click_row(viewer, 3)
+    act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    act.wait_running(viewer)
+    locker.stop()
+    locker.process.wait()
+    # Freed again: a click reads the record without a message.
+    wait_until(lambda: not locker.running(), "the other program to end")
+    click_row(viewer, 3)
+    act.assert_no_message_box(viewer)
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_name_of_259_characters_opens_and_reads(session):
+    path = long_path(session.temp_dir, 259)
+    path.write_bytes(Path(make_records(session.temp_dir, "source.dst", 30)).read_bytes())
+    folder = Watched(session)
+    folder.start()
+    viewer = Viewer(session, wine(path))
+    expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, path))
+    wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file with the long name")
+    click_row(viewer, 4)
+    act.assert_no_message_box(viewer)
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_name_of_300_characters_is_refused_whole(session):
+    path = long_path(session.temp_dir, 300)
+    path.write_bytes(Path(make_records(session.temp_dir, "source.dst", 3)).read_bytes())
+    folder = Watched(session)
+    folder.start()
+    viewer = Viewer(session, wine(path))
+    act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+def a_folder_named_like_a_measurement_file_is_no_file(session):
+    (session.temp_dir / "x.dst").mkdir()
+    folder = Watched(session)
+    folder.start()
+    viewer = Viewer(session, "x.dst")
+    act.dismiss_message(viewer, act.NO_FILE + "x.dst")
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
+CASES = [
+    a_file_without_a_whole_record_is_refused_and_the_viewer_stays,
+    a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays,
+    hostile_records_list_as_the_cli_prints_them,
+    a_file_deleted_after_it_was_opened_is_reported_on_a_click,
+    a_file_locked_after_it_was_opened_is_reported_then_read_when_freed,
+    a_name_of_259_characters_opens_and_reads,
+    a_name_of_300_characters_is_refused_whole,
+    a_folder_named_like_a_measurement_file_is_no_file,
+]
+
+if __name__ == "__main__":
+    sys.exit(harness.run_cases(CASES))

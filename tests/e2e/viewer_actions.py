@@ -1,0 +1,130 @@
+"""User actions on the viewer that several test scripts share: opening a file through the
+Open dialog, answering message boxes, and a record of what a folder holds, to show that the
+viewer wrote nothing it should not have."""
+
+import hashlib
+import os
+import time
+from pathlib import Path
+
+import viewer_geometry as geo
+from harness import Timeout, wait_until
+
+MESSAGE_BOX_CLASS = "#32770"
+OPEN_DIALOG_TITLE = "Open"
+OPEN_FAILED = "ошибка при открытии файла"
+NO_DST_TYPE = "ошибка: тип файла не .dst"
+NO_FILE = "Нет файла: "
+
+
+def message_boxes(session):
+    """The texts of the viewer's message boxes now shown: one list of child texts each."""
+    windows = session.window_texts(geo.TITLE)
+    boxes = []
+    for i, box in enumerate(windows):
+        if box["depth"] == 0 and box["class"] == MESSAGE_BOX_CLASS:
+            children = []
+            for child in windows[i + 1:]:
+                if child["depth"] == 0:
+                    break
+                children.append(child)
+            boxes.append(children)
+    return boxes
+
+
+def dismiss_message(viewer, text, timeout=20.0):
+    """Waits for the message box saying exactly `text`, presses its OK button and waits until
+    it is gone."""
+    box = viewer.wait_message_box(text, timeout)
+    viewer.press_button_of(box, "OK")
+    wait_until(lambda: not message_boxes(viewer.session), f"the box {text!r} to close",
+               timeout=10, interval=0.3)
+
+
+def assert_no_message_box(viewer, seconds=1.5):
+    """No message box comes up within `seconds`."""
+    deadline = time.monotonic() + seconds
+    while True:
+        boxes = message_boxes(viewer.session)
+        if boxes:
+            texts = [[c["text"] for c in box] for box in boxes]
+            raise AssertionError(f"unexpected message box: {texts}")
+        if time.monotonic() >= deadline:
+            return
+        time.sleep(0.3)
+
+
+def open_dialog_parts(viewer):
+    """The open dialog's windows, once it shows its name field."""
+    viewer.program.wait_window(OPEN_DIALOG_TITLE)
+
+    def parts():
+        found = viewer.session.window_texts(OPEN_DIALOG_TITLE)
+        return found if any(p["class"].lower() == "edit" and p["visible"] for p in found) else None
+    return wait_until(parts, "the open dialog's name field", timeout=20, interval=0.3)
+
+
+def open_by_dialog(viewer, wine_name):
+    """Presses Open, types `wine_name` into the dialog's name field and presses Return."""
+    viewer.click_open()
+    parts = open_dialog_parts(viewer)
+    edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
+    left, top, right, bottom = edit["rect"]
+    display = viewer.session.display
+    display.click((left + right) // 2, (top + bottom) // 2)
+    display.key("End", "shift+Home", "BackSpace")
+    display.type_text(wine_name)
+    display.key("Return")
+    wait_until(lambda: not viewer.session.display.windows_named(OPEN_DIALOG_TITLE),
+               "the open dialog to close", timeout=20)
+
+
+def cancel_open_dialog(viewer):
+    viewer.click_open()
+    parts = open_dialog_parts(viewer)
+    viewer.press_button_of(parts, "Cancel")
+    wait_until(lambda: not viewer.session.display.windows_named(OPEN_DIALOG_TITLE),
+               "the open dialog to close", timeout=20)
+
+
+def list_shown(viewer):
+    """True when the list pane is shown (its client area has the background colour)."""
+    return viewer.window.pixel(*geo.list_to_client(1, 0)) == geo.BACKGROUND
+
+
+def wait_list_hidden(viewer):
+    wait_until(lambda: not list_shown(viewer), "the list pane to be hidden")
+
+
+def folder_state(folder):
+    """Every file and folder below `folder`: relative path -> "dir" or (size, sha256)."""
+    state = {}
+    root = Path(folder)
+    for path, dirs, files in os.walk(root):
+        for name in dirs:
+            state[str(Path(path, name).relative_to(root))] = "dir"
+        for name in files:
+            full = Path(path, name)
+            digest = hashlib.sha256(full.read_bytes()).hexdigest() if full.is_file() else "?"
+            state[str(full.relative_to(root))] = (full.stat().st_size, digest)
+    return state
+
+
+def assert_only_written(before, after, allowed=()):
+    """Nothing in the folder changed between the two states except the names in `allowed`,
+    which may have appeared or changed."""
+    changed = sorted(name for name in set(before) | set(after)
+                     if before.get(name) != after.get(name) and name not in allowed)
+    if changed:
+        detail = [(name, before.get(name, "absent"), after.get(name, "absent"))
+                  for name in changed]
+        raise AssertionError(f"the viewer changed the folder: {detail}")
+
+
+def wait_running(viewer, seconds=1.0):
+    """The viewer is still running after `seconds`."""
+    try:
+        code = viewer.program.wait_exit(timeout=seconds)
+    except Timeout:
+        return
+    raise AssertionError(f"the viewer ended with code {code}")
