@@ -1,5 +1,6 @@
 #include "data/measurement_file.h"
 
+#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -12,7 +13,6 @@ namespace {
 
 // The open reads about 1 MB of whole records per call instead of one record at a time.
 constexpr std::uint32_t kBlockRecords = (1u << 20) / kRecordSize;
-static_assert(sizeof(FileRecord) == kRecordSize, "records are read straight into an array");
 
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -50,10 +50,12 @@ void dropIndex(MeasurementData& data) {
 // whole records arrived. The current record ends holding the last of them.
 std::uint32_t readIntoIndex(ReadOnlyFile& file, MeasurementData& data, std::uint32_t count) {
     const std::uint32_t blockRecords = count < kBlockRecords ? count : kBlockRecords;
-    std::unique_ptr<FileRecord[]> block(new (std::nothrow) FileRecord[blockRecords]);
+    // Raw bytes, left uninitialised: only bytes that a read delivered are looked at.
+    std::unique_ptr<unsigned char[]> block(
+        new (std::nothrow) unsigned char[std::size_t{blockRecords} * kRecordSize]);
     // Without memory for a block the file is still read, one record at a time.
     FileRecord single;
-    FileRecord* const buffer = block ? block.get() : &single;
+    unsigned char* const buffer = block ? block.get() : single.bytes.data();
     const std::uint32_t perRead = block ? blockRecords : 1;
 
     std::uint32_t done = 0;
@@ -61,9 +63,13 @@ std::uint32_t readIntoIndex(ReadOnlyFile& file, MeasurementData& data, std::uint
         const std::uint32_t wanted = count - done < perRead ? count - done : perRead;
         const std::size_t arrived = file.read(buffer, std::size_t{wanted} * kRecordSize);
         const auto whole = static_cast<std::uint32_t>(arrived / kRecordSize);
-        if (whole > 0 && done == 0) data.serialNumber = recordSerialNumber(buffer[0]);
-        for (std::uint32_t i = 0; i < whole; ++i) data.index[done++] = makeIndexEntry(buffer[i]);
-        if (whole > 0) data.currentRecord = buffer[whole - 1];
+        if (whole > 0) {
+            makeIndexEntries(buffer, whole, &data.index[done]);
+            if (done == 0) data.serialNumber = data.index[0].serialNumber;
+            done += whole;
+            std::memcpy(data.currentRecord.bytes.data(),
+                        buffer + std::size_t{whole - 1} * kRecordSize, kRecordSize);
+        }
         if (whole < wanted) break;  // the file ended sooner than its size said
     }
     return done;

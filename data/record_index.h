@@ -2,6 +2,7 @@
 // The record index: a 28-byte summary of every record of the loaded file, in file order, kept so
 // that the list and the list printout never go back to the file.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "data/file_record.h"
@@ -25,5 +26,9 @@ struct IndexEntry {
 static_assert(sizeof(IndexEntry) == 28, "an index entry occupies 28 bytes");
 
 IndexEntry makeIndexEntry(const FileRecord& record);
+
+// The entries of `count` whole records stored one after another at `records`, as a file holds
+// them, into entries[0] to entries[count - 1].
+void makeIndexEntries(const unsigned char* records, std::size_t count, IndexEntry* entries);
 
 }  // namespace tolvinark
