@@ -13,7 +13,6 @@ Rows are compared pixel for pixel with the texts tolvinark-cli prints for the sa
 drawn with the viewer's own canvas (row_pictures.py).
 """
 
-import subprocess
 import sys
 from pathlib import Path
 
@@ -24,39 +23,17 @@ import row_pictures  # noqa: E402
 import viewer_actions as act  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
+from viewer_actions import click_row, make_edge, make_records, park  # noqa: E402
 from viewer_test import Viewer, is_blank  # noqa: E402
 
-MAKE_SAMPLE = harness.ROOT / "tools" / "make_sample.py"
 RECORD_SIZE = 588
 BLANK_ROW_X = 6
-PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
 OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
 
 
-def make_edge(folder, kind, name=None):
-    """A hostile file of tools/make_sample.py's `edge` kind in `folder`."""
-    path = Path(folder) / (name or f"{kind}.dst")
-    subprocess.run([sys.executable, str(MAKE_SAMPLE), "edge", kind, "-o", str(path)],
-                   check=True)
-    return path
-
-
-def make_records(folder, name, count, seed=1):
-    path = Path(folder) / name
-    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
-                    "--seed", str(seed)], check=True)
-    return path
-
-
 def wine(path):
     return harness.unix_to_wine_path(path)
-
-
-def park(viewer):
-    """Moves the pointer into the list pane's strip below the last row, where it highlights
-    no row, so that the rows can be compared."""
-    viewer.window.move(*geo.list_to_client(200, PARK_Y))
 
 
 def is_blank_row(band):
@@ -82,10 +59,6 @@ def wait_list(viewer, expected, what, timeout=15.0):
         wrong = [k for k in range(geo.VISIBLE_ROWS)
                  if (rows[k] != expected[k] if k < len(expected) else not is_blank_row(rows[k]))]
         raise AssertionError(f"{what}: rows {wrong} differ from the expected rows") from None
-
-
-def click_row(viewer, k):
-    viewer.click_list(200, geo.row_top(k) + geo.ROW_PITCH // 2)
 
 
 def long_path(folder, length):

@@ -43,6 +43,18 @@ def cli_list(session, path):
     return [tuple(line.rstrip("\r").split("\t")) for line in lines]
 
 
+def cli_info(session, path):
+    """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
+    the record count text as the info pane shows it."""
+    result = subprocess.run(["wine", str(session.exes["cli"]), "info",
+                             harness.unix_to_wine_path(path)],
+                            env=session.env, capture_output=True, timeout=300)
+    if result.returncode != 0:
+        raise AssertionError(f"tolvinark-cli info {path} ended with {result.returncode}")
+    lines = result.stdout.decode("utf-8").splitlines()
+    return dict(line.rstrip("\r").split("\t", 1) for line in lines if "\t" in line)
+
+
 def texts_picture(session, placed, width, height):
     """A picture of width x height pixels with each (x, y, text) of `placed` drawn as the
     viewer draws its texts, on the viewer's background colour. The picture window opens at the

@@ -4,17 +4,48 @@ viewer wrote nothing it should not have."""
 
 import hashlib
 import os
+import subprocess
+import sys
 import time
 from pathlib import Path
 
 import viewer_geometry as geo
-from harness import Timeout, wait_until
+from harness import ROOT, Timeout, wait_until
 
 MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
 OPEN_FAILED = "ошибка при открытии файла"
 NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
+MAKE_SAMPLE = ROOT / "tools" / "make_sample.py"
+PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
+
+
+def make_edge(folder, kind, name=None):
+    """A hostile file of tools/make_sample.py's `edge` kind in `folder`."""
+    path = Path(folder) / (name or f"{kind}.dst")
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "edge", kind, "-o", str(path)],
+                   check=True)
+    return path
+
+
+def make_records(folder, name, count, seed=1):
+    """A file of `count` random valid records (tools/make_sample.py records) in `folder`."""
+    path = Path(folder) / name
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
+                    "--seed", str(seed)], check=True)
+    return path
+
+
+def park(viewer):
+    """Moves the pointer into the list pane's strip below the last row, where it highlights
+    no row, so that the rows can be compared."""
+    viewer.window.move(*geo.list_to_client(200, PARK_Y))
+
+
+def click_row(viewer, k, button=1):
+    """Clicks visible row k of the list."""
+    viewer.click_list(200, geo.row_top(k) + geo.ROW_PITCH // 2, button)
 
 
 def message_boxes(session):
