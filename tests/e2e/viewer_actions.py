@@ -104,7 +104,7 @@ def open_by_dialog(viewer, wine_name):
     display = viewer.session.display
     display.click((left + right) // 2, (top + bottom) // 2)
     display.key("End", "shift+Home", "BackSpace")
-    display.type_text(wine_name)
+    display.xdotool("type", "--delay", 12, wine_name)
     display.key("Return")
     wait_until(lambda: not viewer.session.display.windows_named(OPEN_DIALOG_TITLE),
                "the open dialog to close", timeout=20)

@@ -1,0 +1,216 @@
+#!/usr/bin/env python3
+"""A soak test of the viewer, tolvinark.exe: a seeded random run of user actions for a bounded
+time, checking that the program lives, answering the message boxes it should show, and that
+the GDI objects and windows it holds stay bounded.
+
+    soak_test.py tolvinark.exe --window-texts window_texts.exe --gui-objects gui_objects.exe
+        [--seconds 60] [--seed 1]
+
+Actions: row clicks and double clicks (rows with and without records), mouse moves over the
+list, wheel turns, the scroll bar's arrows, trough and box, and the Open dialog with a valid
+file, another valid one, a file without a whole record, a wrongly named file, or cancelled.
+
+Counts: Wine's GetGuiResources always answers 0, so gui_objects.exe reads the entries in use in
+the viewer's GDI handle table and counts its windows (see fixtures/gui_objects.cpp). The run
+starts with a tour of every kind of action; the highest counts seen over the first eleventh of
+the actions (the first hundred of 1,100) are the baseline, and the rest of the run may not
+exceed them by more than a few objects. A leak of one object per action, or per detail window,
+would exceed that many times over.
+"""
+
+import random
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+import harness  # noqa: E402
+import viewer_actions as act  # noqa: E402
+import viewer_geometry as geo  # noqa: E402
+from viewer_test import Viewer  # noqa: E402
+
+DEFAULT_SECONDS = 60
+DEFAULT_SEED = 1
+SAMPLE_EVERY = 4  # actions between two counts
+BASELINE_SHARE = 100 / 1100
+GDI_TOLERANCE = 4  # objects the later run may hold above the baseline's highest count
+WINDOW_TOLERANCE = 0
+
+TROUGH_TOP = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
+TROUGH_BOTTOM = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
+BESIDE_PANES = (600, 300)
+
+
+def gui_objects(session):
+    """The viewer's counts from inside Wine: a dict of gui_objects.exe's lines."""
+    result = subprocess.run(["wine", str(session.exes["gui_objects"]), geo.TITLE],
+                            env=session.env, capture_output=True, timeout=30)
+    if result.returncode != 0:
+        raise AssertionError(f"gui_objects.exe found no viewer (code {result.returncode})")
+    fields = dict(line.rstrip("\r").split("\t", 1)
+                  for line in result.stdout.decode().splitlines() if "\t" in line)
+    return {name: int(value) for name, value in fields.items()}
+
+
+class Soak:
+    """The viewer under a random run of actions, with what the run knows of its state."""
+
+    def __init__(self, session, rng):
+        self.session = session
+        self.rng = rng
+        folder = session.temp_dir
+        # Every file in the one folder, which the Open dialog shows after the first open, so
+        # that a name is typed without its folder.
+        demo = folder / "demo.dst"
+        demo.write_bytes((harness.ROOT / "resources" / "samples" / "demo.dst").read_bytes())
+        self.valid = [act.make_records(folder, "valid.dst", 300, seed=7), demo]
+        self.short = act.make_edge(folder, "size-587", "short.dst")
+        self.wrong = folder / "notes.txt"
+        self.wrong.write_bytes(self.valid[0].read_bytes()[:588 * 3])
+        self.viewer = Viewer(session, harness.unix_to_wine_path(self.valid[0]))
+        self.viewer.wait_file_shown()
+        self.loaded = True
+        self.actions = 0
+        self.kinds = {}
+        self.samples = []  # (action number, gdi table entries, windows)
+        self.tour_length = 0
+
+    # -- the actions; each is one thing a user does
+    def click_row(self):
+        act.click_row(self.viewer, self.rng.randrange(geo.VISIBLE_ROWS + 1))
+
+    def double_click_row(self):
+        k = self.rng.randrange(geo.VISIBLE_ROWS)
+        self.viewer.window.move(*geo.list_to_client(200, geo.row_top(k) + 7))
+        self.session.display.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+
+    def hover(self):
+        self.viewer.window.move(*geo.list_to_client(self.rng.randrange(10, 500),
+                                                    self.rng.randrange(0, geo.LIST_CLIENT_HEIGHT)))
+
+    def wheel(self):
+        place = self.rng.choice([BESIDE_PANES, geo.list_to_client(250, 150)])
+        self.viewer.window.wheel(*place, self.rng.choice([-3, -1, -1, 1, 1, 2]))
+
+    def line(self):
+        self.viewer.window.click(*self.rng.choice([geo.UP_ARROW, geo.DOWN_ARROW]))
+
+    def page(self):
+        self.viewer.window.click(geo.SCROLL_BAR_X, self.rng.choice([TROUGH_TOP, TROUGH_BOTTOM]))
+
+    def drag(self):
+        window = self.viewer.window
+        start = self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM)
+        window.press(geo.SCROLL_BAR_X, start)
+        for _ in range(3):
+            window.move(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP - 30, TROUGH_BOTTOM + 30))
+        window.release(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM))
+
+    def open_valid(self):
+        act.open_by_dialog(self.viewer, self.rng.choice(self.valid).name)
+        self.loaded = True
+        self.viewer.wait_file_shown()
+
+    def open_short(self):
+        act.open_by_dialog(self.viewer, self.short.name)
+        act.dismiss_message(self.viewer, act.OPEN_FAILED)
+        self.loaded = False
+        act.wait_list_hidden(self.viewer)
+
+    def open_wrong_name(self):
+        act.open_by_dialog(self.viewer, self.wrong.name)
+        act.dismiss_message(self.viewer, act.NO_DST_TYPE)
+
+    def cancel_open(self):
+        act.cancel_open_dialog(self.viewer)
+
+    def weighted_actions(self):
+        """(action, weight): cheap pointer actions often, the dialogs now and then."""
+        return [(self.click_row, 28), (self.double_click_row, 8), (self.hover, 12),
+                (self.wheel, 16), (self.line, 12), (self.page, 10), (self.drag, 6),
+                (self.open_valid, 2), (self.open_short, 1), (self.open_wrong_name, 1),
+                (self.cancel_open, 1)]
+
+    def tour(self):
+        """Every kind of action once, so that the baseline has seen them all."""
+        return [self.click_row, self.double_click_row, self.hover, self.wheel, self.line,
+                self.page, self.drag, self.open_short, self.click_row, self.open_wrong_name,
+                self.cancel_open, self.open_valid, self.click_row, self.wheel]
+
+    def run(self, action):
+        action()
+        self.actions += 1
+        self.kinds[action.__name__] = self.kinds.get(action.__name__, 0) + 1
+        if not self.viewer.program.running():
+            raise AssertionError(f"the viewer ended after action {self.actions} "
+                                 f"({action.__name__})")
+        if self.actions % SAMPLE_EVERY == 0:
+            self.sample()
+
+    def sample(self):
+        # A message box left open would be one nobody expected.
+        boxes = act.message_boxes(self.session)
+        if boxes:
+            raise AssertionError(f"unexpected message box after action {self.actions}: "
+                                 f"{[[c['text'] for c in box] for box in boxes]}")
+        counts = gui_objects(self.session)
+        self.samples.append((self.actions, counts["gdi_table"], counts["windows"]))
+
+    def check_bounded(self):
+        """The later run holds no more than the baseline's highest counts (and a little)."""
+        split = max(self.tour_length, int(self.actions * BASELINE_SHARE))
+        early = [s for s in self.samples if s[0] <= split]
+        later = [s for s in self.samples if s[0] > split]
+        assert early and later, f"too short a run: {self.actions} actions"
+        early_gdi, later_gdi = max(s[1] for s in early), max(s[1] for s in later)
+        early_windows, later_windows = max(s[2] for s in early), max(s[2] for s in later)
+        print(f"  {self.actions} actions ({', '.join(f'{k} {n}' for k, n in self.kinds.items())})",
+              flush=True)
+        print(f"  GDI objects: first {split} actions at most {early_gdi}, later at most "
+              f"{later_gdi} (last {self.samples[-1][1]}, lowest {min(s[1] for s in self.samples)}"
+              f"); windows: at most {early_windows}, later {later_windows}", flush=True)
+        assert later_gdi <= early_gdi + GDI_TOLERANCE, \
+            f"GDI objects grew from {early_gdi} to {later_gdi}"
+        assert later_windows <= early_windows + WINDOW_TOLERANCE, \
+            f"windows grew from {early_windows} to {later_windows}"
+
+
+def soak_run(session, seconds, seed):
+    soak = Soak(session, random.Random(seed))
+    deadline = time.monotonic() + seconds
+    for action in soak.tour():
+        soak.run(action)
+    soak.tour_length = soak.actions
+    soak.sample()
+    actions, weights = zip(*soak.weighted_actions())
+    while time.monotonic() < deadline:
+        soak.run(soak.rng.choices(actions, weights)[0])
+    soak.sample()
+    soak.check_bounded()
+    soak.viewer.click_exit()
+    assert soak.viewer.program.wait_exit() == 0
+
+
+def main(argv):
+    seconds, seed, rest = DEFAULT_SECONDS, DEFAULT_SEED, []
+    argv = list(argv)
+    while argv:
+        option = argv.pop(0)
+        if option == "--seconds" and argv:
+            seconds = float(argv.pop(0))
+        elif option == "--seed" and argv:
+            seed = int(argv.pop(0))
+        else:
+            rest.append(option)
+
+    def a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(session):
+        print(f"  seed {seed}, {seconds:g} s", flush=True)
+        soak_run(session, seconds, seed)
+    return harness.run_cases([a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded],
+                             rest)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
