@@ -1,5 +1,6 @@
 #include "data/measurement_file.h"
 
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -96,9 +97,11 @@ FileResult openMeasurementFile(MeasurementData& data, std::string_view givenName
     data.fileLoaded = true;
 
     const std::uint64_t wholeRecords = file.size() / kRecordSize;
-    // No whole record, or more entries than memory can be asked for.
+    // No whole record, or more entries than an array can hold: a larger array new throws
+    // instead of giving back no memory (in a 32-bit program from 45 GB of file on).
     if (wholeRecords == 0 || wholeRecords > std::numeric_limits<std::uint32_t>::max() ||
-        wholeRecords > std::numeric_limits<std::size_t>::max() / sizeof(IndexEntry))
+        wholeRecords > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()) /
+                           sizeof(IndexEntry))
         return outcome(FileOutcome::NoIndexMemory, texts::kMessageOpenFailed);
     const auto count = static_cast<std::uint32_t>(wholeRecords);
 

@@ -310,5 +310,23 @@ TEST_F(MeasurementFileTest, FileWithMoreRecordsThanTheIndexCanCountIsRefused) {
     expectEmpty(data_);
 }
 
+TEST_F(MeasurementFileTest, FileWithMoreEntriesThanAnArrayCanHoldIsRefused) {
+    // One entry more than the largest array a program can have: 45 GB for a 32-bit program.
+    const std::uint64_t records =
+        static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()) /
+            sizeof(IndexEntry) +
+        1;
+    if (records > std::numeric_limits<std::uint32_t>::max())
+        GTEST_SKIP() << "more records than the index counts: the test above";
+    const std::string name = makeFile("huge.dst", "");
+    std::error_code error;
+    std::filesystem::resize_file(name, records * kRecordSize, error);
+    if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
+    const FileResult result = openMeasurementFile(data_, name);
+    EXPECT_EQ(result.outcome, FileOutcome::NoIndexMemory);
+    EXPECT_EQ(result.message, kOpenFailed);
+    expectEmpty(data_);
+}
+
 }  // namespace
 }  // namespace tolvinark

@@ -201,6 +201,30 @@ def hostile_records_list_as_the_cli_prints_them(session):
     folder.check()
 
 
+def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
+    # 60 GB without a byte on the disk: 109 million records, whose 28-byte entries (3 GB)
+    # no 32-bit process can hold.
+    huge = session.temp_dir / "huge.dst"
+    with open(huge, "wb") as f:
+        f.truncate(60 * 1024 ** 3)
+    three = make_edge(session.temp_dir, "size-3x588+100")
+    folder = Watched(session)
+    folder.start()
+    viewer = Viewer(session, wine(three))
+    expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, three))
+    wait_list(viewer, expected, "the three rows")
+    act.open_by_dialog(viewer, wine(huge))
+    act.dismiss_message(viewer, act.OPEN_FAILED)
+    act.wait_list_hidden(viewer)
+    click_row(viewer, 1)
+    act.assert_no_message_box(viewer)
+    act.open_by_dialog(viewer, wine(three))
+    wait_list(viewer, expected, "the three rows again")
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
 def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
     path = make_records(session.temp_dir, "deleted.dst", 40)
     viewer = Viewer(session, wine(path))
@@ -290,6 +314,7 @@ CASES = [
     a_file_without_a_whole_record_is_refused_and_the_viewer_stays,
     a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays,
     hostile_records_list_as_the_cli_prints_them,
+    a_file_too_large_for_its_index_is_refused_and_the_viewer_stays,
     a_file_deleted_after_it_was_opened_is_reported_on_a_click,
     a_file_locked_after_it_was_opened_is_reported_then_read_when_freed,
     a_name_of_259_characters_opens_and_reads,

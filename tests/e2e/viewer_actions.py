@@ -128,7 +128,9 @@ def wait_list_hidden(viewer):
 
 
 def folder_state(folder):
-    """Every file and folder below `folder`: relative path -> "dir" or (size, sha256)."""
+    """Every file and folder below `folder`: relative path -> "dir", or the size and the
+    SHA-256 of the content of a file (the size and modification time of one over 64 MB, which
+    would take long to read)."""
     state = {}
     root = Path(folder)
     for path, dirs, files in os.walk(root):
@@ -136,8 +138,15 @@ def folder_state(folder):
             state[str(Path(path, name).relative_to(root))] = "dir"
         for name in files:
             full = Path(path, name)
-            digest = hashlib.sha256(full.read_bytes()).hexdigest() if full.is_file() else "?"
-            state[str(full.relative_to(root))] = (full.stat().st_size, digest)
+            status = full.stat()
+            if status.st_size > 64 * 1024 * 1024:
+                state[str(full.relative_to(root))] = (status.st_size, status.st_mtime_ns)
+                continue
+            digest = hashlib.sha256()
+            with open(full, "rb") as content:
+                for block in iter(lambda: content.read(1 << 20), b""):
+                    digest.update(block)
+            state[str(full.relative_to(root))] = (status.st_size, digest.hexdigest())
     return state
 
 
