@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The viewer, tolvinark.exe, with a file of 1,000,000 records (588 MB): it opens, lists,
 scrolls by wheel, page and drag to its last record, and keeps only its 28-byte index entry
-per record in memory.
+per record in memory; and with a file over 4 GB, which it counts and lists to its end.
 
     large_file_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
         --text-picture text_picture.exe [-k NAME]
@@ -156,8 +156,38 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     assert viewer.program.wait_exit() == 0
 
 
+def a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session):
+    # Sparse: 4 GiB of zero records without a byte on the disk, then 24 real ones.
+    tail = copy_records(large_file(), RECORDS - 24, 24, session.temp_dir / "tail.dst")
+    zero_records = (4 << 30) // RECORD_SIZE + 1
+    count = zero_records + 24
+    over = session.temp_dir / "over-4-gb.dst"
+    with open(over, "wb") as f:
+        f.seek(zero_records * RECORD_SIZE)
+        f.write(tail.read_bytes())
+    assert over.stat().st_size > 1 << 32
+
+    viewer = Viewer(session, harness.unix_to_wine_path(over))
+    tail_rows = row_pictures.row_pictures(session, row_pictures.cli_list(session, tail))
+    info = row_pictures.cli_info(session, over)
+    assert info["Записей:"].strip() == str(count), info
+    records_line = row_pictures.records_line_picture(session, info["Записей:"])
+    wait_until(lambda: row_pictures.records_line(viewer) == records_line,
+               f"the info pane to show Записей: {count}", timeout=60)
+    viewer.window.press(geo.SCROLL_BAR_X, TROUGH_TOP)
+    viewer.window.move(geo.SCROLL_BAR_X, TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
+    viewer.window.release(geo.SCROLL_BAR_X, TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
+    park(viewer)
+    viewer.wait_rows(tail_rows, "the 24 records after the first 4 GiB", timeout=20)
+    click_row(viewer, geo.VISIBLE_ROWS - 1)
+    act.assert_no_message_box(viewer)
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+
+
 CASES = [
     a_million_records_open_list_and_scroll_to_the_last,
+    a_file_over_4_gb_is_counted_whole_and_its_last_records_listed,
 ]
 
 if __name__ == "__main__":
