@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/detail_window_state.h"
 #include "app/drawing_objects.h"
 #include "app/pane.h"
 #include "data/measurement_file.h"
@@ -38,6 +39,11 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
+
+    DetailWindow detail;
+    // The series the detail window shows and exports: a list click sets Ci, the series toggle
+    // button switches.
+    Series seriesSelector = Series::Ci;
 };
 
 }  // namespace tolvinark
