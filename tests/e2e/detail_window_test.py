@@ -201,7 +201,11 @@ def wait_bars(session, heights, what, replacing=None):
         if window is None or (replacing and window.handle == replacing.handle):
             return None
         seen[:] = [bars_mismatch(window.grab(), heights)]
-        return window if seen[0] is None else None
+        if seen[0] is not None:
+            return None
+        # Read again: the list may have been taken while the build was still adding the
+        # buttons; a picture on the screen means the build is over.
+        return find_detail_window(session)
     try:
         return wait_until(drawn, what, interval=0.2)
     except harness.Timeout as error:
@@ -258,7 +262,8 @@ def a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place(ses
 
     first.click_button(TOGGLE_BUTTON)
     second = wait_bars(session, cd, "the Cd bars after the toggle", replacing=first)
-    assert (second.outer, second.buttons()) == (first.outer, first.buttons())
+    assert (second.outer, second.buttons()) == (first.outer, first.buttons()), \
+        (second.outer, second.buttons())
     cd_picture = second.grab()
     label = SERIES_LABEL
     assert cd_picture.region(*label) != ci_picture.region(*label), "the label names Cd"
@@ -332,7 +337,8 @@ def the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close(sessio
     small = wait_detail_window(session, replacing=timed_window)
     assert (small.corner, small.size) == (DEFAULT_CORNER, OTHER_SIZE), small.outer
     assert small.buttons() == {}
-    picture = small.grab()
+    picture = wait_until(lambda: (p := small.grab()).pixel(5, 5) == geo.BACKGROUND and p,
+                         "the small window's picture")
     assert picture.count(RED) == 0 and picture.count(WHITE) == 0, "no graph"
 
     moved_to = (300, 200)
