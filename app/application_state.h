@@ -28,6 +28,11 @@ struct ApplicationState {
     Pane infoPane;
     Pane headerPane;
 
+    // The detail window, while one is open, and the series it shows and exports: a list click
+    // sets Ci, the series toggle button switches.
+    DetailWindow detail;
+    Series seriesSelector = Series::Ci;
+
     // A file named on the command line waits for the first paint, which opens it.
     bool commandLineFilePending = false;
     std::string commandLineFile;
@@ -39,11 +44,6 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
-
-    DetailWindow detail;
-    // The series the detail window shows and exports: a list click sets Ci, the series toggle
-    // button switches.
-    Series seriesSelector = Series::Ci;
 };
 
 }  // namespace tolvinark
