@@ -13,6 +13,7 @@ Rows are compared pixel for pixel with the texts tolvinark-cli prints for the sa
 drawn with the viewer's own canvas (row_pictures.py).
 """
 
+import struct
 import sys
 from pathlib import Path
 
@@ -24,9 +25,13 @@ import viewer_actions as act  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
 from viewer_actions import click_row, make_edge, make_records, park  # noqa: E402
+from detail_window_test import (EXCEL_BUTTON, OTHER_SIZE, TIMED_SIZE, TOGGLE_BUTTON,  # noqa: E402
+                                find_detail_window, wait_detail_window, wait_no_detail_window)
 from viewer_test import Viewer, is_blank  # noqa: E402
 
 RECORD_SIZE = 588
+TIMED_MODE = 2
+EXPORT = "Temp.dif"
 BLANK_ROW_X = 6
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
 OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
@@ -109,13 +114,17 @@ def a_file_without_a_whole_record_is_refused_and_the_viewer_stays(session):
     click_row(viewer, 0)
     viewer.window.wheel(*geo.list_to_client(200, 50), -1)
     act.assert_no_message_box(viewer)
+    assert find_detail_window(session) is None
     # A later open works: the file of exactly one record lists that record, and a click below
     # it reads nothing.
     act.open_by_dialog(viewer, wine(one))
     wait_list(viewer, expected, "one row for a file of exactly 588 bytes")
     click_row(viewer, 5)
     act.assert_no_message_box(viewer)
+    assert find_detail_window(session) is None, "a blank row opens nothing"
     wait_list(viewer, expected, "the row after a click below it")
+    click_row(viewer, 0)
+    assert wait_detail_window(session).size == OTHER_SIZE
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0
     folder.check()
@@ -142,6 +151,7 @@ def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session)
         click_row(viewer, k)
     viewer.window.wheel(600, 300, -1)
     act.assert_no_message_box(viewer)
+    assert find_detail_window(session) is None
     act.open_by_dialog(viewer, wine(three))
     wait_list(viewer, expected, "the three rows again")
     viewer.window.close()
@@ -156,6 +166,11 @@ HOSTILE_FILES = {
     "series.dst": ["points-0", "points-129", "points-65535", "series-max", "series-min"],
     "concentrations.dst": ["conc-nan", "conc-inf", "conc-negative"],
 }
+# The file whose every record is opened in the detail window; of the others only the first
+# (all-ff.dst holds three equal records).
+# Under Wine without a window manager every replaced detail window costs 2 s: the X driver
+# waits that long for a manager to withdraw the old one.
+CLICK_EVERY_RECORD = {"series.dst"}
 
 
 def hostile_records_list_as_the_cli_prints_them(session):
@@ -187,18 +202,46 @@ def hostile_records_list_as_the_cli_prints_them(session):
         expected[name] = pictures[start:start + len(lines[name])]
         start += len(lines[name])
 
+    window = None
     for number, name in enumerate(names):
         if number > 0:
             act.open_by_dialog(viewer, wine(files[name]))
+            wait_no_detail_window(session, "the open to close the detail window")
+            window = None
         wait_list(viewer, expected[name], f"the rows of {name}")
-        # Every record is read back by a click; none may end or stop the viewer.
-        for k in range(len(expected[name])):
+        data = files[name].read_bytes()
+        for k in range(len(expected[name]) if name in CLICK_EVERY_RECORD else 1):
+            # Each record is read back by a click and shown in the detail window of its
+            # mode's size; a timed one exports each series as tolvinark-cli does.
             click_row(viewer, k)
-        act.assert_no_message_box(viewer, seconds=0.5)
+            window = act.wait_detail_built(session, replacing=window)
+            timed = struct.unpack_from("<H", data, k * RECORD_SIZE + 16)[0] == TIMED_MODE
+            assert window.size == (TIMED_SIZE if timed else OTHER_SIZE), (name, k, window.size)
+            assert len(window.buttons()) == (2 if timed else 0), (name, k, window.buttons())
+            if timed:
+                window = export_both_series(session, window, files[name], k)
         act.wait_running(viewer, 0.2)
+    act.assert_no_message_box(viewer, seconds=0.5)
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0
-    folder.check()
+    folder.check(allowed=[EXPORT])
+
+
+def export_both_series(session, window, path, number):
+    """Presses Excel, the series toggle, Excel again; each Temp.dif must hold what
+    tolvinark-cli exports for the record and series. Gives back the rebuilt window."""
+    export = session.temp_dir / EXPORT
+    for series in ("ci", "cd"):
+        if series == "cd":
+            window.click_button(TOGGLE_BUTTON)
+            window = act.wait_detail_built(session, replacing=window)
+        expected = row_pictures.cli_export(session, path, number, series)
+        if export.exists():
+            export.unlink()
+        window.click_button(EXCEL_BUTTON)
+        wait_until(lambda: export.exists() and export.read_bytes() == expected,
+                   f"{EXPORT} to hold the {series} export of record {number} of {path.name}")
+    return window
 
 
 def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
@@ -218,6 +261,7 @@ def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
     act.wait_list_hidden(viewer)
     click_row(viewer, 1)
     act.assert_no_message_box(viewer)
+    assert find_detail_window(session) is None
     act.open_by_dialog(viewer, wine(three))
     wait_list(viewer, expected, "the three rows again")
     viewer.click_exit()
@@ -232,12 +276,14 @@ def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
     park(viewer)
     first_page = viewer.rows()
     click_row(viewer, 1)
+    wait_detail_window(session)
     path.unlink()
     folder = Watched(session)
     folder.start()
 
     click_row(viewer, 2)
     act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    wait_no_detail_window(session, "the detail window to close after the message")
     act.wait_running(viewer)
     # The list works from memory: the wheel still scrolls it.
     viewer.window.wheel(600, 300, -1)
@@ -256,18 +302,22 @@ def a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(session):
     folder.start()
     viewer = Viewer(session, wine(path))
     viewer.wait_file_shown()
+    click_row(viewer, 1)
+    first = wait_detail_window(session)
     locker = session.start(session.exes["lock_file"], wine(path), cwd=session.temp_dir)
     wait_until(lambda: Path(locker.log_path).read_bytes().startswith(b"locked"),
                "the other program to hold the file", timeout=20)
 
     click_row(viewer, 3)
     act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    wait_no_detail_window(session, "the detail window to close after the message")
     act.wait_running(viewer)
     locker.stop()
     locker.process.wait()
     # Freed again: a click reads the record without a message.
     wait_until(lambda: not locker.running(), "the other program to end")
     click_row(viewer, 3)
+    wait_detail_window(session, replacing=first)
     act.assert_no_message_box(viewer)
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0
@@ -283,6 +333,7 @@ def a_name_of_259_characters_opens_and_reads(session):
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, path))
     wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file with the long name")
     click_row(viewer, 4)
+    wait_detail_window(session)
     act.assert_no_message_box(viewer)
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0

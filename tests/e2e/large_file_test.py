@@ -148,10 +148,17 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     viewer.window.click(geo.SCROLL_BAR_X, TROUGH_BOTTOM)
     wait_page(tail_rows[24:48], "page down to the end")
 
-    # The last row reads the last record.
+    # The last row opens the last record: its detail window shows what the same record's
+    # does from the small file.
     click_row(viewer, geo.VISIBLE_ROWS - 1)
+    last = act.wait_detail_built(session).grab()
     act.assert_no_message_box(viewer)
-    act.wait_running(viewer)
+    act.open_by_dialog(viewer, harness.unix_to_wine_path(tail))
+    wait_page(tail_rows[:24], "the small file's first rows")
+    viewer.window.click(geo.SCROLL_BAR_X, TROUGH_BOTTOM)
+    wait_page(tail_rows[24:48], "the small file's last rows")
+    click_row(viewer, geo.VISIBLE_ROWS - 1)
+    assert act.wait_detail_built(session).grab() == last, "the last record's detail window"
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0
 
@@ -179,8 +186,15 @@ def a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session):
     viewer.window.release(geo.SCROLL_BAR_X, TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
     park(viewer)
     viewer.wait_rows(tail_rows, "the 24 records after the first 4 GiB", timeout=20)
+    # The last record is read from beyond 4 GiB: its detail window is the small file's.
     click_row(viewer, geo.VISIBLE_ROWS - 1)
+    last = act.wait_detail_built(session).grab()
     act.assert_no_message_box(viewer)
+    act.open_by_dialog(viewer, harness.unix_to_wine_path(tail))
+    park(viewer)
+    viewer.wait_rows(tail_rows, "the small file's rows")
+    click_row(viewer, geo.VISIBLE_ROWS - 1)
+    assert act.wait_detail_built(session).grab() == last, "the last record's detail window"
     viewer.click_exit()
     assert viewer.program.wait_exit() == 0
 

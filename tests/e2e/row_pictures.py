@@ -43,6 +43,25 @@ def cli_list(session, path):
     return [tuple(line.rstrip("\r").split("\t")) for line in lines]
 
 
+def cli_export(session, path, number, series):
+    """The bytes tolvinark-cli export writes for record `number` of the file and a series
+    ("ci" or "cd"), written into a folder of its own."""
+    folder = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-export-"))
+    out = folder / "expected.dif"
+    try:
+        result = subprocess.run(["wine", str(session.exes["cli"]), "export",
+                                 harness.unix_to_wine_path(path), str(number), "--series",
+                                 series, "-o", harness.unix_to_wine_path(out)],
+                                env=session.env, capture_output=True, timeout=60)
+        if result.returncode != 0:
+            raise AssertionError(f"tolvinark-cli export ended with {result.returncode}")
+        return out.read_bytes()
+    finally:
+        if out.exists():
+            out.unlink()
+        folder.rmdir()
+
+
 def cli_info(session, path):
     """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
     the record count text as the info pane shows it."""

@@ -19,6 +19,7 @@ NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
 MAKE_SAMPLE = ROOT / "tools" / "make_sample.py"
 PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
+ROW_CLICK_X = 3
 
 
 def make_edge(folder, kind, name=None):
@@ -44,8 +45,9 @@ def park(viewer):
 
 
 def click_row(viewer, k, button=1):
-    """Clicks visible row k of the list."""
-    viewer.click_list(200, geo.row_top(k) + geo.ROW_PITCH // 2, button)
+    """Clicks visible row k of the list at its left end, which a detail window at its first
+    place, screen (20, 100), leaves uncovered."""
+    viewer.click_list(ROW_CLICK_X, geo.row_top(k) + geo.ROW_PITCH // 2, button)
 
 
 def message_boxes(session):
@@ -125,6 +127,20 @@ def list_shown(viewer):
 
 def wait_list_hidden(viewer):
     wait_until(lambda: not list_shown(viewer), "the list pane to be hidden")
+
+
+def wait_detail_built(session, replacing=None):
+    """The new detail window once its picture is on the screen, which it is only after the
+    build, buttons included, is over."""
+    from detail_window_test import find_detail_window, wait_detail_window
+    window = wait_detail_window(session, replacing=replacing)
+
+    def painted():
+        again = find_detail_window(session)
+        if again is None or again.handle != window.handle:
+            return None
+        return again if bytes(geo.BACKGROUND) in again.grab().colours() else None
+    return wait_until(painted, "the detail window's picture", interval=0.2)
 
 
 def folder_state(folder):
