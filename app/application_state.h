@@ -10,6 +10,7 @@
 
 #include "app/drawing_objects.h"
 #include "app/pane.h"
+#include "app/print_state.h"
 #include "data/measurement_file.h"
 #include "views/list_pane.h"
 
@@ -38,6 +39,7 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
+    PrintingState printing;  // the print dialog's record and the printer it gave
 };
 
 }  // namespace tolvinark

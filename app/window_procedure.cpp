@@ -6,6 +6,7 @@
 #include "app/list_messages.h"
 #include "app/open_road.h"
 #include "app/paint.h"
+#include "app/print_road.h"
 
 namespace tolvinark {
 
@@ -30,9 +31,10 @@ LRESULT onOtherWindowDestroyed(ApplicationState& app) {
     return 0;
 }
 
-// Right clicks print: the detail window its record, the list pane the list. Printing is not
-// built yet, so a right click does nothing anywhere.
-LRESULT onRButtonDown(ApplicationState&, HWND) {
+// Right clicks print: the detail window its record, the list pane the list; a right click
+// anywhere else does nothing.
+LRESULT onRButtonDown(ApplicationState& app, HWND window) {
+    if (window == app.listPane.window) printList(app, window);
     return 0;
 }
 
