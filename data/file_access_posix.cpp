@@ -49,23 +49,6 @@ ReadOnlyFile::ReadOnlyFile(const std::string& name) {
     handle_ = fd;
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-    close();
-}
-
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = -1;
-}
-
-ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 bool ReadOnlyFile::isOpen() const {
     return handle_ >= 0;
 }

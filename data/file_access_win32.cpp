@@ -53,23 +53,6 @@ ReadOnlyFile::ReadOnlyFile(const std::string& name) {
     if (handle != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(handle);
 }
 
-ReadOnlyFile::~ReadOnlyFile() {
-    close();
-}
-
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = -1;
-}
-
-ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 bool ReadOnlyFile::isOpen() const {
     return handleOf(handle_) != INVALID_HANDLE_VALUE;
 }

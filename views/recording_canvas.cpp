@@ -172,6 +172,17 @@ std::vector<TextCall> RecordingCanvas::textsAt(int y) const {
     return out;
 }
 
+std::string RecordingCanvas::textAt(int x, int y) const {
+    const std::vector<TextCall> atY = textsAt(y);
+    const TextCall* found = nullptr;
+    for (const TextCall& text : atY) {
+        if (text.x != x) continue;
+        if (found != nullptr) return {};
+        found = &text;
+    }
+    return found != nullptr ? found->text : std::string();
+}
+
 std::vector<TextCall> RecordingCanvas::textsReading(std::string_view cp1251Text) const {
     std::vector<TextCall> out;
     for (const TextCall& text : texts()) {
@@ -201,6 +212,23 @@ std::vector<std::string> RecordingCanvas::log() const {
     out.reserve(calls_.size());
     for (const CanvasCall& call : calls_) out.push_back(describe(call));
     return out;
+}
+
+std::vector<std::string> RecordingCanvas::pathLog() const {
+    std::vector<std::string> out;
+    for (const CanvasCall& call : calls_) {
+        if (std::holds_alternative<MoveCall>(call) || std::holds_alternative<LineCall>(call)) {
+            out.push_back(describe(call));
+        }
+    }
+    return out;
+}
+
+int RecordingCanvas::firstIndexOf(const CanvasCall& call) const {
+    for (std::size_t i = 0; i < calls_.size(); ++i) {
+        if (calls_[i] == call) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 }  // namespace tolvinark

@@ -81,6 +81,21 @@ inline bool operator!=(const LineCall& a, const LineCall& b) {
 inline bool operator!=(const FillCall& a, const FillCall& b) {
     return !(a == b);
 }
+inline bool operator==(const MoveCall& a, const MoveCall& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator==(const PenSelection& a, const PenSelection& b) {
+    return a.pen == b.pen;
+}
+inline bool operator==(const FontSelection& a, const FontSelection& b) {
+    return a.font == b.font;
+}
+inline bool operator==(const TextColourSetting& a, const TextColourSetting& b) {
+    return a.colour == b.colour;
+}
+inline bool operator==(const BackgroundColourSetting& a, const BackgroundColourSetting& b) {
+    return a.colour == b.colour;
+}
 
 // One line per call, texts in UTF-8: "text (7, 2) \"05.03.2019\" Screen 000000 on F0FCFC",
 // "line (40, 166)-(40, 370) Black", "fill (0, 0)-(278, 174) Background", "pen Grey".
@@ -111,6 +126,9 @@ class RecordingCanvas final : public Canvas {
 
     std::vector<TextCall> texts() const;
     std::vector<TextCall> textsAt(int y) const;
+    // The bytes of the one text drawn at exactly (x, y); empty when there is none there or more
+    // than one, so that a check cannot pass on the wrong one of two.
+    std::string textAt(int x, int y) const;
     // The texts whose bytes equal `cp1251Text`, wherever they stand.
     std::vector<TextCall> textsReading(std::string_view cp1251Text) const;
     std::vector<LineCall> lines() const;
@@ -118,6 +136,19 @@ class RecordingCanvas final : public Canvas {
     std::vector<FillCall> fills() const;
     // Every call described, in order (see describe()).
     std::vector<std::string> log() const;
+    // The moves and lines alone, described, in order: every point of the path drawn.
+    std::vector<std::string> pathLog() const;
+
+    // Where in calls() the first call equal to `call` stands, or -1 when none is.
+    int firstIndexOf(const CanvasCall& call) const;
+    // Where in calls() the first call of kind T stands, or -1 when none is.
+    template <typename T>
+    int firstIndexOf() const {
+        for (std::size_t i = 0; i < calls_.size(); ++i) {
+            if (std::holds_alternative<T>(calls_[i])) return static_cast<int>(i);
+        }
+        return -1;
+    }
 
   private:
     DrawingState state_;

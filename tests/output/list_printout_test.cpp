@@ -4,19 +4,18 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "data/cp1251.h"
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
 #include "output/scaled_canvas.h"
-#include "tests/output/print_recorder.h"
+#include "views/recording_canvas.h"
 
 namespace tolvinark {
 namespace {
-
-using testing::DrawCall;
-using testing::PrintRecorder;
 
 constexpr auto kSerialLabel1234 = cp1251(" Пылемер Лумек  с/н  1234");
 const std::string kFileName = "C:\\meter\\2019\\march.dst";
@@ -49,49 +48,75 @@ ListPrintContent contentOf(const std::vector<IndexEntry>& entries, std::string_v
     return content;
 }
 
-PrintRecorder drawPage(const ListPrintContent& content, const PrintGeometry& geometry,
-                       std::uint32_t page) {
-    PrintRecorder recorder;
+RecordingCanvas drawPage(const ListPrintContent& content, const PrintGeometry& geometry,
+                         std::uint32_t page) {
+    RecordingCanvas recorder;
     drawListPage(recorder, content, geometry, page);
     return recorder;
 }
 
-std::vector<PrintRecorder> printAll(const ListPrintContent& content,
-                                    const PrintGeometry& geometry) {
-    std::vector<PrintRecorder> pages;
+std::vector<RecordingCanvas> printAll(const ListPrintContent& content,
+                                      const PrintGeometry& geometry) {
+    std::vector<RecordingCanvas> pages;
     for (std::uint32_t page = 1; page <= listPageCount(content); ++page) {
         pages.push_back(drawPage(content, geometry, page));
     }
     return pages;
 }
 
+// A text as placed: x, y and its bytes.
+using PlacedText = std::tuple<int, int, std::string>;
+
 // The texts of a page's rows as drawn: every text from y 961 on.
-std::vector<std::string> drawnRows(const PrintRecorder& page) {
-    std::vector<std::string> out;
-    for (const DrawCall& text : page.texts()) {
-        if (text.y >= 961) out.push_back(text.describe());
+std::vector<PlacedText> drawnRows(const RecordingCanvas& page) {
+    std::vector<PlacedText> out;
+    for (const TextCall& text : page.texts()) {
+        if (text.y >= 961) out.emplace_back(text.x, text.y, text.text);
     }
     return out;
 }
 
 // Rows of entries first.. in order, stepping 103 from y 961.
-void expectRows(const PrintRecorder& page, const std::vector<IndexEntry>& entries,
+void expectRows(const RecordingCanvas& page, const std::vector<IndexEntry>& entries,
                 std::uint32_t first, std::uint32_t count) {
-    std::vector<std::string> expected;
+    std::vector<PlacedText> expected;
     for (std::uint32_t i = 0; i < count; ++i) {
         const IndexEntry& e = entries[first + i];
-        const std::string y = " " + std::to_string(961 + 103 * i) + " ";
-        expected.push_back("text 980" + y + std::string(listDateText(e).view()));
-        expected.push_back("text 1540" + y + std::string(listTimeText(e).view()));
-        expected.push_back("text 2020" + y + std::string(listModeName(e.mode)));
-        expected.push_back("text 3340" + y +
-                           std::string(concentrationPair(e.concentration, e.mode).view()));
+        const int y = static_cast<int>(961 + 103 * i);
+        expected.emplace_back(980, y, listDateText(e).view());
+        expected.emplace_back(1540, y, listTimeText(e).view());
+        expected.emplace_back(2020, y, listModeName(e.mode));
+        expected.emplace_back(3340, y, concentrationPair(e.concentration, e.mode).view());
     }
     EXPECT_EQ(drawnRows(page), expected);
 }
 
+// A call drawn in layout units as it should reach a printer of these capabilities.
+CanvasCall onDevice(CanvasCall call, const PrinterCaps& caps) {
+    const auto mapX = [&caps](int& x) { x = layoutToDevice(x, caps.dotsPerInchX); };
+    const auto mapY = [&caps](int& y) { y = layoutToDevice(y, caps.dotsPerInchY); };
+    if (auto* text = std::get_if<TextCall>(&call)) {
+        mapX(text->x);
+        mapY(text->y);
+    } else if (auto* move = std::get_if<MoveCall>(&call)) {
+        mapX(move->x);
+        mapY(move->y);
+    } else if (auto* line = std::get_if<LineCall>(&call)) {
+        mapX(line->fromX);
+        mapY(line->fromY);
+        mapX(line->toX);
+        mapY(line->toY);
+    } else if (auto* fill = std::get_if<FillCall>(&call)) {
+        mapX(fill->left);
+        mapY(fill->top);
+        mapX(fill->right);
+        mapY(fill->bottom);
+    }
+    return call;
+}
+
 // The heading of every page on a VERTRES 6600 printer at 600 dpi.
-void expectHeading(const PrintRecorder& page, std::string_view fileName) {
+void expectHeading(const RecordingCanvas& page, std::string_view fileName) {
     EXPECT_EQ(page.textAt(1640, 300), kSerialLabel1234.view());
     EXPECT_EQ(page.textAt(940, 747), cp1251("           дата/время                           "
                                             "режим                                   мг/м3     ")
@@ -99,20 +124,20 @@ void expectHeading(const PrintRecorder& page, std::string_view fileName) {
     EXPECT_EQ(page.textAt(940, 747).size(), 98u);
     EXPECT_EQ(page.textAt(940, 500), cp1251(" Файл:  ").view());
     EXPECT_EQ(page.textAt(1280, 500), fileName);
-    const std::vector<std::string> rules = {"move 960 703", "line 6480 703", "move 960 909",
-                                            "line 7380 909"};
-    EXPECT_EQ(page.path(), rules);
+    const std::vector<std::string> rules = {"move (960, 703)", "line (960, 703)-(6480, 703) Thick",
+                                            "move (960, 909)", "line (960, 909)-(7380, 909) Thick"};
+    EXPECT_EQ(page.pathLog(), rules);
 
     // Printer font before the first text, thick pen before the first rule.
-    const int font = page.firstIndexOf(DrawCall::SelectFont, static_cast<int>(Font::Printer));
+    const int font = page.firstIndexOf(FontSelection{Font::Printer});
     EXPECT_GE(font, 0);
-    EXPECT_LT(font, page.firstIndexOf(DrawCall::Text));
-    const int pen = page.firstIndexOf(DrawCall::SelectPen, static_cast<int>(Pen::Thick));
+    EXPECT_LT(font, page.firstIndexOf<TextCall>());
+    const int pen = page.firstIndexOf(PenSelection{Pen::Thick});
     EXPECT_GE(pen, 0);
-    EXPECT_LT(pen, page.firstIndexOf(DrawCall::MoveTo));
+    EXPECT_LT(pen, page.firstIndexOf<MoveCall>());
     // The printer context's own text colours are kept.
-    EXPECT_LT(page.firstIndexOf(DrawCall::TextColour), 0);
-    EXPECT_LT(page.firstIndexOf(DrawCall::BackgroundColour), 0);
+    EXPECT_LT(page.firstIndexOf<TextColourSetting>(), 0);
+    EXPECT_LT(page.firstIndexOf<BackgroundColourSetting>(), 0);
 }
 
 TEST(ListPrintout, PageCountOnTheWholeRecordCount) {
@@ -138,9 +163,9 @@ TEST(ListPrintout, NoIndexHeldMeansNothingToPrint) {
     ListPrintContent content;
     content.recordCount = 53;  // a count left over without an index
     EXPECT_EQ(listPageCount(content), 0u);
-    PrintRecorder recorder;
+    RecordingCanvas recorder;
     drawListPage(recorder, content, kGeometry6600, 1);
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(recorder.calls().empty());
 }
 
 TEST(ListPrintout, RowsOfEachPage) {
@@ -175,22 +200,22 @@ TEST(ListPrintout, RowsOfEachPage) {
 TEST(ListPrintout, FiftyTwoRecordsGiveOnePageWithoutPageLabel) {
     const std::vector<IndexEntry> entries = makeEntries(52);
     const ListPrintContent content = contentOf(entries, kFileName);
-    const std::vector<PrintRecorder> pages = printAll(content, kGeometry6600);
+    const std::vector<RecordingCanvas> pages = printAll(content, kGeometry6600);
     ASSERT_EQ(pages.size(), 1u);
     expectHeading(pages[0], kFileName);
-    for (const DrawCall& text : pages[0].texts()) EXPECT_NE(text.x, 3640);
+    for (const TextCall& text : pages[0].texts()) EXPECT_NE(text.x, 3640);
     expectRows(pages[0], entries, 0, 52);
 }
 
 TEST(ListPrintout, FiftyThreeRecordsGiveTwoLabelledPages) {
     const std::vector<IndexEntry> entries = makeEntries(53);
     const ListPrintContent content = contentOf(entries, kFileName);
-    const std::vector<PrintRecorder> pages = printAll(content, kGeometry6600);
+    const std::vector<RecordingCanvas> pages = printAll(content, kGeometry6600);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].textAt(3640, 300), cp1251(" лист  1  из  2 ").view());
     EXPECT_EQ(pages[1].textAt(3640, 300), cp1251(" лист  2  из  2 ").view());
     EXPECT_EQ(cp1251("  из  ").view(), "\x20\x20\xE8\xE7\x20\x20");
-    for (const PrintRecorder& page : pages) expectHeading(page, kFileName);
+    for (const RecordingCanvas& page : pages) expectHeading(page, kFileName);
     expectRows(pages[0], entries, 0, 52);
     expectRows(pages[1], entries, 52, 1);
 }
@@ -198,12 +223,12 @@ TEST(ListPrintout, FiftyThreeRecordsGiveTwoLabelledPages) {
 TEST(ListPrintout, MultipleOfFiftyTwoEndsOnAFullPage) {
     const std::vector<IndexEntry> entries = makeEntries(104);
     const ListPrintContent content = contentOf(entries, kFileName);
-    const std::vector<PrintRecorder> pages = printAll(content, kGeometry6600);
+    const std::vector<RecordingCanvas> pages = printAll(content, kGeometry6600);
     ASSERT_EQ(pages.size(), 2u);
     expectRows(pages[0], entries, 0, 52);
     expectRows(pages[1], entries, 52, 52);
-    EXPECT_TRUE(drawPage(content, kGeometry6600, 3).calls.empty());
-    EXPECT_TRUE(drawPage(content, kGeometry6600, 0).calls.empty());
+    EXPECT_TRUE(drawPage(content, kGeometry6600, 3).calls().empty());
+    EXPECT_TRUE(drawPage(content, kGeometry6600, 0).calls().empty());
 }
 
 TEST(ListPrintout, PageLabelsOfTwoAndThreeDigitsAreDrawnWholeAtOnePlace) {
@@ -225,12 +250,12 @@ TEST(ListPrintout, PagesBeyond255AreNumberedInFull) {
     const ListPrintContent content = contentOf(entries, kFileName);
     ASSERT_EQ(listPageCount(content), 256u);
 
-    const PrintRecorder last = drawPage(content, kGeometry6600, 256);
+    const RecordingCanvas last = drawPage(content, kGeometry6600, 256);
     EXPECT_EQ(last.textAt(3640, 300), cp1251(" лист  256  из  256 ").view());
     expectHeading(last, kFileName);
     expectRows(last, entries, 13260, 1);
 
-    const PrintRecorder before = drawPage(content, kGeometry6600, 255);
+    const RecordingCanvas before = drawPage(content, kGeometry6600, 255);
     EXPECT_EQ(before.textAt(3640, 300), cp1251(" лист  255  из  256 ").view());
     expectRows(before, entries, 13208, 52);
 }
@@ -238,7 +263,7 @@ TEST(ListPrintout, PagesBeyond255AreNumberedInFull) {
 TEST(ListPrintout, FileNameIsPrintedAtItsWholeLength) {
     std::string longName = "C:\\" + std::string(250, 'x') + std::string("\0y", 2) + "z.dst";
     const std::vector<IndexEntry> entries = makeEntries(1);
-    const PrintRecorder page = drawPage(contentOf(entries, longName), kGeometry6600, 1);
+    const RecordingCanvas page = drawPage(contentOf(entries, longName), kGeometry6600, 1);
     EXPECT_EQ(page.textAt(1280, 500), longName);
 }
 
@@ -252,13 +277,13 @@ TEST(ListPrintout, AFullPageFitsOnA4AtAnyResolution) {
         // A4 printable area at this resolution, 8.27 x 11.69 inches.
         const PrinterCaps caps{dpi, dpi, dpi * 1169 / 100};
         const int printableWidth = dpi * 827 / 100;
-        PrintRecorder device;
+        RecordingCanvas device;
         ScaledCanvas canvas(device, caps);
         drawListPage(canvas, content, printGeometry(caps), 1);
-        const std::vector<DrawCall> texts = device.texts();
+        const std::vector<TextCall> texts = device.texts();
         ASSERT_EQ(texts.size(), 5u + 4u * 52u) << dpi;
         int lowest = 0;
-        for (const DrawCall& text : texts) {
+        for (const TextCall& text : texts) {
             EXPECT_GE(text.x, 0);
             EXPECT_LT(text.x, printableWidth) << dpi << ": " << text.text;
             EXPECT_GE(text.y, 0);
@@ -271,51 +296,52 @@ TEST(ListPrintout, AFullPageFitsOnA4AtAnyResolution) {
 TEST(ListPrintout, OtherResolutionsGetTheSamePageScaled) {
     const std::vector<IndexEntry> entries = makeEntries(53);
     const ListPrintContent content = contentOf(entries, kFileName);
-    const PrintRecorder reference = drawPage(content, kGeometry6600, 1);
+    const RecordingCanvas reference = drawPage(content, kGeometry6600, 1);
 
+    struct Point {
+        int x, y;
+    };
     struct Case {
         PrinterCaps caps;
-        std::string header, rules[4], firstRow, secondRow;  // "x y" in device units
+        Point header;  // in device units, as the rest
+        std::vector<std::string> rules;
+        Point firstRow, secondRow;
     };
     const std::vector<Case> cases = {
         {{600, 600, 6600},
-         "940 747",
-         {"move 960 703", "line 6480 703", "move 960 909", "line 7380 909"},
-         "980 961",
-         "980 1064"},
+         {940, 747},
+         {"move (960, 703)", "line (960, 703)-(6480, 703) Thick", "move (960, 909)",
+          "line (960, 909)-(7380, 909) Thick"},
+         {980, 961},
+         {980, 1064}},
         {{300, 300, 3300},
-         "470 374",
-         {"move 480 352", "line 3240 352", "move 480 455", "line 3690 455"},
-         "490 481",
-         "490 532"},
+         {470, 374},
+         {"move (480, 352)", "line (480, 352)-(3240, 352) Thick", "move (480, 455)",
+          "line (480, 455)-(3690, 455) Thick"},
+         {490, 481},
+         {490, 532}},
         {{1200, 1200, 13200},
-         "1880 1494",
-         {"move 1920 1406", "line 12960 1406", "move 1920 1818", "line 14760 1818"},
-         "1960 1922",
-         "1960 2128"},
+         {1880, 1494},
+         {"move (1920, 1406)", "line (1920, 1406)-(12960, 1406) Thick", "move (1920, 1818)",
+          "line (1920, 1818)-(14760, 1818) Thick"},
+         {1960, 1922},
+         {1960, 2128}},
     };
     for (const Case& c : cases) {
-        PrintRecorder device;
+        RecordingCanvas device;
         ScaledCanvas canvas(device, c.caps);
         drawListPage(canvas, content, printGeometry(c.caps), 1);
-        const std::vector<std::string> calls = device.described();
-        const auto drawn = [&calls](const std::string& call) {
-            return std::find(calls.begin(), calls.end(), call) != calls.end();
-        };
-        EXPECT_TRUE(drawn("text " + c.header + " " + std::string(texts::kPrintColumnHeader)));
-        EXPECT_EQ(device.path(), std::vector<std::string>(c.rules, c.rules + 4));
-        EXPECT_TRUE(
-            drawn("text " + c.firstRow + " " + std::string(listDateText(entries[0]).view())));
-        EXPECT_TRUE(
-            drawn("text " + c.secondRow + " " + std::string(listDateText(entries[1]).view())));
+        EXPECT_EQ(device.textAt(c.header.x, c.header.y), texts::kPrintColumnHeader.view());
+        EXPECT_EQ(device.pathLog(), c.rules);
+        EXPECT_EQ(device.textAt(c.firstRow.x, c.firstRow.y), listDateText(entries[0]).view());
+        EXPECT_EQ(device.textAt(c.secondRow.x, c.secondRow.y), listDateText(entries[1]).view());
 
         // Call for call the reference page, every position mapped.
-        ASSERT_EQ(device.calls.size(), reference.calls.size());
-        for (std::size_t i = 0; i < reference.calls.size(); ++i) {
-            DrawCall mapped = reference.calls[i];
-            mapped.x = layoutToDevice(mapped.x, c.caps.dotsPerInchX);
-            mapped.y = layoutToDevice(mapped.y, c.caps.dotsPerInchY);
-            EXPECT_EQ(calls[i], mapped.describe()) << c.caps.dotsPerInchY << " call " << i;
+        const std::vector<std::string> calls = device.log();
+        ASSERT_EQ(calls.size(), reference.calls().size());
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            EXPECT_EQ(calls[i], describe(onDevice(reference.calls()[i], c.caps)))
+                << c.caps.dotsPerInchY << " call " << i;
         }
     }
 }

@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "output/scaled_canvas.h"
-#include "tests/output/print_recorder.h"
+#include "views/recording_canvas.h"
 
 namespace tolvinark {
 namespace {
-
-using testing::PrintRecorder;
 
 TEST(PrintGeometry, PageHeightInLayoutUnitsAndLineHeightFromIt) {
     struct Case {
@@ -97,7 +95,7 @@ TEST(PrinterFont, LineHeightInDeviceUnitsAndTheFixedFields) {
 }
 
 TEST(ScaledCanvas, MapsXAndYByTheirOwnResolutionAndPassesTheRestOn) {
-    PrintRecorder device;
+    RecordingCanvas device;
     ScaledCanvas canvas(device, PrinterCaps{300, 1200, 0});
     canvas.selectFont(Font::Printer);
     canvas.selectPen(Pen::Thick);
@@ -109,16 +107,16 @@ TEST(ScaledCanvas, MapsXAndYByTheirOwnResolutionAndPassesTheRestOn) {
     canvas.fillRect(1, 3, 601, 599, Brush::White);
 
     const std::vector<std::string> expected = {
-        "font 2",
-        "pen 3",
-        "text colour 255",
-        "background colour 16777215",
-        std::string("text 481 1922 a\0b", 17),
-        "move 480 1406",
-        "line 3240 1406",
-        "fill 1 6 301 1198 1",
+        "font Printer",
+        "pen Thick",
+        "text colour 0000FF",
+        "background colour FFFFFF",
+        "text (481, 1922) \"a" + std::string(1, '\0') + "b\" Printer 0000FF on FFFFFF",
+        "move (480, 1406)",
+        "line (480, 1406)-(3240, 1406) Thick",
+        "fill (1, 6)-(301, 1198) White",
     };
-    EXPECT_EQ(device.described(), expected);
+    EXPECT_EQ(device.log(), expected);
 }
 
 }  // namespace

@@ -56,6 +56,40 @@ TEST(RecordingCanvas, LogDescribesEveryCallInOrderInUtf8) {
                             "text (7, 2) \"Файл:\" Printer 000000 on F0FCFC"));
 }
 
+TEST(RecordingCanvas, TextAtOnePointOnlyWhenItIsTheOnlyOne) {
+    RecordingCanvas canvas;
+    canvas.drawText(5, 9, std::string_view("a\0b", 3));
+    canvas.drawText(9, 5, "c");
+    canvas.drawText(7, 7, "d");
+    canvas.drawText(7, 7, "e");
+    EXPECT_EQ(canvas.textAt(5, 9), std::string("a\0b", 3));
+    EXPECT_EQ(canvas.textAt(9, 5), "c");
+    EXPECT_EQ(canvas.textAt(9, 9), "");
+    EXPECT_EQ(canvas.textAt(7, 7), "");  // two there: neither is the one
+}
+
+TEST(RecordingCanvas, PathAndFirstIndicesFollowTheOrderOfTheCalls) {
+    RecordingCanvas canvas;
+    canvas.selectFont(Font::Small);
+    canvas.drawText(0, 0, "x");
+    canvas.selectPen(Pen::Grey);
+    canvas.selectPen(Pen::Thick);
+    canvas.moveTo(1, 2);
+    canvas.lineTo(3, 4);
+    canvas.fillRect(0, 0, 1, 1, Brush::White);
+    canvas.lineTo(5, 6);
+
+    EXPECT_THAT(canvas.pathLog(),
+                ElementsAre("move (1, 2)", "line (1, 2)-(3, 4) Thick", "line (3, 4)-(5, 6) Thick"));
+    EXPECT_EQ(canvas.firstIndexOf<TextCall>(), 1);
+    EXPECT_EQ(canvas.firstIndexOf<PenSelection>(), 2);
+    EXPECT_EQ(canvas.firstIndexOf(PenSelection{Pen::Thick}), 3);
+    EXPECT_EQ(canvas.firstIndexOf(MoveCall{1, 2}), 4);
+    EXPECT_EQ(canvas.firstIndexOf<LineCall>(), 5);
+    EXPECT_EQ(canvas.firstIndexOf(FontSelection{Font::Printer}), -1);
+    EXPECT_EQ(canvas.firstIndexOf<TextColourSetting>(), -1);
+}
+
 TEST(RecordingCanvas, ClearingKeepsTheState) {
     RecordingCanvas canvas;
     canvas.selectFont(Font::Screen);
