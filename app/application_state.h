@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/detail_window_state.h"
 #include "app/drawing_objects.h"
 #include "app/pane.h"
 #include "app/print_state.h"
@@ -27,6 +28,11 @@ struct ApplicationState {
     Pane listPane;
     Pane infoPane;
     Pane headerPane;
+
+    // The detail window, while one is open, and the series it shows and exports: a list click
+    // sets Ci, the series toggle button switches.
+    DetailWindow detail;
+    Series seriesSelector = Series::Ci;
 
     // A file named on the command line waits for the first paint, which opens it.
     bool commandLineFilePending = false;

@@ -1,16 +1,32 @@
 #pragma once
-// Where the list hands a clicked record to the detail window. The detail window itself is not
-// built yet: both calls do nothing so far.
+// The detail window of the record read last: built for a list click or a series toggle,
+// always anew at the old window's place, drawn once into its own bitmap, closed by the user,
+// by a failed record click or by the open of another file.
+
+#include <windows.h>
 
 #include "app/application_state.h"
 
 namespace tolvinark {
 
-// The current record has just been read for a click on the list.
+// Builds the detail window for the current record and the series selector. An open detail
+// window is closed first and the new one takes its screen position; the first one, and the
+// first after a close, stands at (20, 100).
 void buildDetailWindow(ApplicationState& app);
 
-// The clicked record's file could not be opened, or a window other than the main window is
-// being destroyed.
-void closeDetailWindow(ApplicationState& app);
+// Releases the detail window's picture and destroys the window, unless it is `beingDestroyed`
+// (its own WM_DESTROY). Does nothing while no detail window is open.
+void closeDetailWindow(ApplicationState& app, HWND beingDestroyed = nullptr);
+
+// WM_PAINT's share: copies the invalid part of the detail bitmap to the open detail window.
+void copyDetailWindowToScreen(ApplicationState& app);
+
+// The series toggle button: the other series, same record, same place. The window that
+// received the command and the button that sent it are gone when this returns.
+LRESULT onSeriesToggle(ApplicationState& app);
+
+// Every build ends here. Printing lets go of the printer it holds for the protocol printout,
+// so the new window's first protocol printout asks for a printer again.
+void onDetailWindowBuilt(ApplicationState& app);
 
 }  // namespace tolvinark

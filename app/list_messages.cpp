@@ -54,7 +54,10 @@ LRESULT onRecordClick(ApplicationState& app, int y) {
 
     const FileResult result = readRecord(app.data, *recordNumber);
     switch (result.outcome) {
-        case FileOutcome::Ok: buildDetailWindow(app); break;
+        case FileOutcome::Ok:
+            app.seriesSelector = Series::Ci;  // every clicked record shows Ci first
+            buildDetailWindow(app);
+            break;
         case FileOutcome::FileMissing:
             showMessage(app.listPane.window, result.message);
             closeDetailWindow(app);

@@ -1,6 +1,7 @@
 #include "app/open_road.h"
 
 #include "app/command_line.h"
+#include "app/detail_window_host.h"
 #include "app/list_view.h"
 #include "app/message_box.h"
 
@@ -17,6 +18,11 @@ static_assert(kOpenDialogFlags == 0x81802, "the open dialog's flags");
 constexpr char kOpenDialogFilter[] = "Data Files (*.dst)\0*.dst\0All Files (*.*)\0*.*\0";
 
 void showOpenResult(ApplicationState& app, HWND owner, const FileResult& result) {
+    // Another file's list: a detail window of the old one would mix its record with the new
+    // file's (the toggle and the export work from the current record).
+    if (result.outcome == FileOutcome::Ok || result.outcome == FileOutcome::NoIndexMemory) {
+        closeDetailWindow(app);
+    }
     switch (result.outcome) {
         case FileOutcome::Ok: showLoadedFile(app); return;
         case FileOutcome::NoIndexMemory: showNoFile(app); break;

@@ -1,5 +1,6 @@
 #include "app/paint.h"
 
+#include "app/detail_window_host.h"
 #include "app/open_road.h"
 
 namespace tolvinark {
@@ -28,6 +29,7 @@ LRESULT onPaint(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam
     if (app.data.fileLoaded) {
         copyPaneToScreen(app.headerPane);
         copyPaneToScreen(app.listPane);
+        copyDetailWindowToScreen(app);
     }
     return DefWindowProcW(window, WM_PAINT, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/detail_window_host.h"
+#include "app/excel_export.h"
 #include "app/list_messages.h"
 #include "app/open_road.h"
 #include "app/paint.h"
@@ -26,8 +27,10 @@ LRESULT onMainWindowDestroyed() {
     return 0;
 }
 
-LRESULT onOtherWindowDestroyed(ApplicationState& app) {
-    closeDetailWindow(app);
+// The detail window going by its close box or with its owner, or a pane going with the main
+// window.
+LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
+    closeDetailWindow(app, window);
     return 0;
 }
 
@@ -57,6 +60,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             const HWND button = reinterpret_cast<HWND>(lParam);
             if (button == app.exitButton) return onExitButton();
             if (button == app.openButton) return onOpenButton(app, window);
+            // No detail window, no buttons: their handles are none then.
+            if (button && button == app.detail.seriesToggleButton) return onSeriesToggle(app);
+            if (button && button == app.detail.excelButton) return onExcelButton(app);
             break;
         }
         case WM_VSCROLL: return onVScroll(app, wParam);
@@ -72,7 +78,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
         case WM_DESTROY:
             if (window == app.mainWindow) return onMainWindowDestroyed();
-            return onOtherWindowDestroyed(app);
+            return onOtherWindowDestroyed(app, window);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

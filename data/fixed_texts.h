@@ -49,6 +49,7 @@ inline constexpr std::string_view kBlankLine =
 inline constexpr auto kMessageNoFile = cp1251("Нет файла: ");  // followed by the file name
 inline constexpr auto kMessageOpenFailed = cp1251("ошибка при открытии файла");
 inline constexpr auto kMessageWrongType = cp1251("ошибка: тип файла не .dst");
+inline constexpr auto kMessageExportFailed = cp1251("ошибка при записи файла Temp.dif");
 
 inline constexpr std::string_view kPrintDocumentName = "...";
 

@@ -529,6 +529,41 @@ class Session:
                             "visible": visible == "1", "text": "\t".join(fields[5:])})
         return windows
 
+    def owned_windows(self, title):
+        """The top-level windows owned by a window called `title` (untitled ones included),
+        each followed by its children, read from inside Wine: dicts as from window_texts,
+        top-level ones with "client", their client area's screen rectangle, as well."""
+        result = self._run_window_texts("--owned", title)
+        windows = []
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            fields = line.rstrip("\r").split("\t")
+            if len(fields) < 6:
+                continue
+            window = {"depth": int(fields[0]), "handle": fields[1], "class": fields[2],
+                      "rect": tuple(int(v) for v in fields[3].split()),
+                      "visible": fields[4] == "1"}
+            if window["depth"] == 0 and len(fields) >= 7:
+                window["client"] = tuple(int(v) for v in fields[5].split())
+                fields = fields[:5] + fields[6:]
+            window["text"] = "\t".join(fields[5:])
+            windows.append(window)
+        return windows
+
+    def move_window(self, handle, left, top):
+        """Places the top-level window `handle` (as window_texts prints it) with its outer
+        top-left corner at screen (left, top), keeping its size, from inside Wine: there is no
+        window manager whose title bar could be dragged."""
+        result = self._run_window_texts("--move", handle, str(left), str(top))
+        if result.returncode != 0:
+            raise AssertionError(f"window {handle} could not be moved to ({left}, {top})")
+
+    def _run_window_texts(self, *args):
+        helper = self.exes.get("window_texts")
+        if helper is None:
+            raise RuntimeError("no window_texts helper given (--window-texts PATH)")
+        return subprocess.run(["wine", str(helper), *args], env=self.env, capture_output=True,
+                              timeout=30)
+
     def click_child(self, windows, cls, text):
         """Clicks the middle of the window of class `cls` showing `text` (an "&" that marks
         a shortcut letter ignored), from a window_texts list. Windows screen coordinates

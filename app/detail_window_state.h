@@ -1,0 +1,30 @@
+#pragma once
+// What the viewer keeps of the open detail window. The window owns its picture: the memory
+// context, the bitmap and the Excel button's icon are released exactly once, when the window
+// is closed or replaced.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/gdi_handles.h"
+#include "app/scoped_icon.h"
+
+namespace tolvinark {
+
+struct DetailWindow {
+    HWND window = nullptr;  // none while no detail window is open
+    PAINTSTRUCT paint{};    // for BeginPaint and EndPaint on the window
+    // The bitmap has the client area's size and is selected into the memory context only while
+    // it is drawn into or copied to the screen.
+    ScopedMemoryDc memoryDc;
+    ScopedBitmap bitmap;
+    std::uint16_t shownMode = 0;  // the mode of the record shown, taken at every build
+
+    // Only a timed measurement's window has these; they are its children and go with it.
+    HWND seriesToggleButton = nullptr;
+    HWND excelButton = nullptr;
+    ScopedIcon excelIcon;
+};
+
+}  // namespace tolvinark
