@@ -37,7 +37,11 @@ LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
 // Right clicks print: the detail window its record, the list pane the list; a right click
 // anywhere else does nothing.
 LRESULT onRButtonDown(ApplicationState& app, HWND window) {
-    if (window == app.listPane.window) printList(app, window);
+    if (app.detail.window && window == app.detail.window) {
+        printProtocol(app, window, app.data.currentRecord, app.detail.shownMode);
+    } else if (window == app.listPane.window) {
+        printList(app, window);
+    }
     return 0;
 }
 
