@@ -54,6 +54,8 @@ PROTOCOL_LABEL_PLACE = (1680, 1298)
 PROTOCOL_DATE_PLACE = (2400, 1300)
 PROTOCOL_MODE_TOP = 1600
 PROTOCOL_DURATION_TOP = 1800
+PROTOCOL_CONCENTRATION_TOP = 2000
+PROTOCOL_CLIMATE_TOP = 2300
 
 # A word's box top lies 2.4 to 2.6 pt below the y handed to TextOut (print_queues); a text that
 # starts with blanks has its first word further right than its x by those blanks.
@@ -273,11 +275,16 @@ def check_protocol(pdf, path, record_number):
     date_word = page.find(date)
     assert_text_at(date_word, PROTOCOL_DATE_PLACE, "the date-time header", 4)
     assert page.find(time_text).y_min == date_word.y_min, "date and time on one line"
+    mode_name = {0: "Экспрес - измерение 30", 1: "Экспрес - измерение 120",
+                 TIMED_MODE: "Измерение по времени", 3: "Диапазон 2"}.get(mode, "???")
+    for phrase, top in ((mode_name, PROTOCOL_MODE_TOP), ("мг/м3", PROTOCOL_CONCENTRATION_TOP),
+                        ("mmHg", PROTOCOL_CLIMATE_TOP)):
+        near(page.find(phrase).y_min, layout_to_points(top) + 2.5, 1.5, phrase)
     if mode == TIMED_MODE:
-        near(page.find("Измерение по времени").y_min, layout_to_points(PROTOCOL_MODE_TOP) + 2.5,
-             1.5, "the mode name")
         near(page.find("Время измерения:").y_min,
              layout_to_points(PROTOCOL_DURATION_TOP) + 2.5, 1.5, "the duration line")
+    else:
+        assert not page.find_all("Время измерения:"), "a duration for an untimed measurement"
     return page
 
 
@@ -333,6 +340,15 @@ def one_full_page_has_no_page_label_and_two_full_pages_no_third(session):
         assert [len(list_rows(p)) for p in pages] == rows, f"{count} records: {pdf.name}"
         viewer.click_exit()
         assert viewer.program.wait_exit() == 0
+
+
+@keeps_pdfs
+def page_labels_from_the_tenth_page_on_are_printed_whole(session):
+    path = make_records(session, 10 * ROWS_PER_PAGE + 1)
+    viewer = PrintingViewer(session, path)
+    pdf = print_once(viewer, viewer.right_click_list, PDF300)
+    pages = check_list_printout(pdf, path, viewer.wine_name)  # "лист 10 из 11" among them
+    assert [len(list_rows(p)) for p in pages] == [ROWS_PER_PAGE] * 10 + [1], pdf.name
 
 
 @keeps_pdfs
@@ -438,6 +454,7 @@ CASES = [
     list_of_the_sample_prints_every_record_under_its_heading,
     a_full_page_and_one_row_print_alike_at_300_and_600_dpi,
     one_full_page_has_no_page_label_and_two_full_pages_no_third,
+    page_labels_from_the_tenth_page_on_are_printed_whole,
     a_cancelled_dialog_prints_nothing_and_the_next_click_asks_again,
     right_clicks_beside_the_list_print_nothing,
     protocol_asks_once_per_detail_window,
