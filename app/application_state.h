@@ -11,6 +11,7 @@
 #include "app/detail_window_state.h"
 #include "app/drawing_objects.h"
 #include "app/pane.h"
+#include "app/print_state.h"
 #include "data/measurement_file.h"
 #include "views/list_pane.h"
 
@@ -44,6 +45,7 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
+    PrintingState printing;  // the print dialog's record and the printer it gave
 };
 
 }  // namespace tolvinark

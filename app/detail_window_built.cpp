@@ -1,8 +1,10 @@
 #include "app/detail_window_host.h"
+#include "app/print_road.h"
 
 namespace tolvinark {
 
-// No printer is held yet: printing replaces this with the release of its protocol printer.
-void onDetailWindowBuilt(ApplicationState&) {}
+void onDetailWindowBuilt(ApplicationState& app) {
+    forgetPrinterForNewDetailWindow(app);
+}
 
 }  // namespace tolvinark

@@ -7,6 +7,7 @@
 #include "app/list_messages.h"
 #include "app/open_road.h"
 #include "app/paint.h"
+#include "app/print_road.h"
 
 namespace tolvinark {
 
@@ -33,9 +34,14 @@ LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
     return 0;
 }
 
-// Right clicks print: the detail window its record, the list pane the list. Printing is not
-// built yet, so a right click does nothing anywhere.
-LRESULT onRButtonDown(ApplicationState&, HWND) {
+// Right clicks print: the detail window its record, the list pane the list; a right click
+// anywhere else does nothing.
+LRESULT onRButtonDown(ApplicationState& app, HWND window) {
+    if (app.detail.window && window == app.detail.window) {
+        printProtocol(app, window, app.data.currentRecord, app.detail.shownMode);
+    } else if (window == app.listPane.window) {
+        printList(app, window);
+    }
     return 0;
 }
 

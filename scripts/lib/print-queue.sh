@@ -33,12 +33,17 @@ print_queue_pdf_dir() { # QUEUE
     printf '%s\n' "$print_queue_dir/pdf/$1"
 }
 
+# lpstat -r exits with 0 whether or not the scheduler answers; only its words tell.
+print_queue_answers() {
+    [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ]
+}
+
 print_queue_running() {
     local pid
     pid=$(cat "$print_queue_dir/cupsd.pid" 2>/dev/null) || return 1
     [ -n "$pid" ] && [ -r "/proc/$pid/cmdline" ] || return 1
     tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "cupsd .*$print_queue_dir/cups/cupsd.conf" || return 1
-    lpstat -r >/dev/null 2>&1
+    print_queue_answers
 }
 
 print_queue_write_config() {
@@ -130,7 +135,7 @@ print_queue_start() {
             </dev/null >>"$print_queue_dir/log/cupsd.out" 2>&1 9>&- &
         echo $! >"$print_queue_dir/cupsd.pid"
         local tries=0
-        until lpstat -r >/dev/null 2>&1; do
+        until print_queue_answers; do
             tries=$((tries + 1))
             if [ "$tries" -gt 100 ] || ! kill -0 "$(cat "$print_queue_dir/cupsd.pid")" 2>/dev/null; then
                 echo "print-queue: the scheduler did not answer; see $print_queue_dir/log/" >&2
