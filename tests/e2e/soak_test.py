@@ -7,8 +7,16 @@ the GDI objects and windows it holds stay bounded.
         [--seconds 60] [--seed 1]
 
 Actions: row clicks and double clicks (rows with and without records), mouse moves over the
-list, wheel turns, the scroll bar's arrows, trough and box, and the Open dialog with a valid
-file, another valid one, a file without a whole record, a wrongly named file, or cancelled.
+list, wheel turns, the scroll bar's arrows, trough and box; in the detail window the series
+toggle, the Excel button, a click into it and its close box; right clicks on the list, the
+detail window, the info pane and beside the panes, each print dialog cancelled (print_dialog.py;
+the print queues are started as for the printing test, so root is needed); and the Open
+dialog with a valid file, another valid one, a file without a whole record, a wrongly named
+file, or cancelled. At the end the working folder holds nothing new but Temp.dif.
+
+Under Wine without a window manager every detail window that is replaced or closed costs 2 s
+(the X driver waits that long for a manager to withdraw it), which bounds how many actions a
+run gets through: some 100 a minute.
 
 Counts: Wine's GetGuiResources always answers 0, so gui_objects.exe reads the entries in use in
 the viewer's GDI handle table and counts its windows (see fixtures/gui_objects.cpp). The run
@@ -29,6 +37,10 @@ sys.path.insert(0, str(Path(__file__).parent))
 import harness  # noqa: E402
 import viewer_actions as act  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
+from detail_window_test import (EXCEL_BUTTON, TOGGLE_BUTTON, close_box,  # noqa: E402
+                                find_detail_window, wait_no_detail_window)
+from print_dialog import cancel_print_dialog, dialog_windows, wait_print_dialog  # noqa: E402
+from print_queues import PrintQueues  # noqa: E402
 from viewer_test import Viewer  # noqa: E402
 
 DEFAULT_SECONDS = 60
@@ -108,6 +120,63 @@ class Soak:
             window.move(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP - 30, TROUGH_BOTTOM + 30))
         window.release(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM))
 
+    def toggle_series(self):
+        window = find_detail_window(self.session)
+        if window is None or len(window.buttons()) != 2:
+            return False  # no timed measurement shown
+        window.click_button(TOGGLE_BUTTON)
+        act.wait_detail_built(self.session, replacing=window)
+
+    def excel(self):
+        window = find_detail_window(self.session)
+        if window is None or len(window.buttons()) != 2:
+            return False
+        window.click_button(EXCEL_BUTTON)
+
+    def click_into_detail(self):
+        window = find_detail_window(self.session)
+        if window is None:
+            return False
+        left, top, right, bottom = window.client
+        self.session.display.click(self.rng.randrange(left, left + 250),
+                                   self.rng.randrange(top, top + 140))
+
+    def close_detail(self):
+        window = find_detail_window(self.session)
+        if window is None:
+            return False
+        close_box(self.session, self.viewer, window)
+        wait_no_detail_window(self.session, "the detail window to close")
+
+    def right_click_list(self):
+        """The list printout's dialog, cancelled; none while no file is listed."""
+        act.click_row(self.viewer, self.rng.randrange(geo.VISIBLE_ROWS), button=3)
+        self.answer_print_dialog(expected=self.loaded)
+
+    def right_click_detail(self):
+        """The protocol printout's dialog, cancelled."""
+        window = find_detail_window(self.session)
+        if window is None:
+            return False
+        left, top, right, bottom = window.client
+        self.session.display.click(self.rng.randrange(left, left + 250),
+                                   self.rng.randrange(top, top + 140), 3)
+        self.answer_print_dialog(expected=True)
+
+    def right_click_elsewhere(self):
+        """On the info pane or beside the panes: no dialog."""
+        place = self.rng.choice([geo.centre(geo.INFO_PANE), BESIDE_PANES])
+        self.viewer.window.click(*place, 3)
+        self.answer_print_dialog(expected=False)
+
+    def answer_print_dialog(self, expected):
+        display = self.session.display.name
+        if expected:
+            cancel_print_dialog(display, alive=self.viewer.program.running)
+        else:
+            time.sleep(0.5)
+            assert not dialog_windows(display), "a print dialog nobody asked for"
+
     def open_valid(self):
         act.open_by_dialog(self.viewer, self.rng.choice(self.valid).name)
         self.loaded = True
@@ -128,8 +197,11 @@ class Soak:
 
     def weighted_actions(self):
         """(action, weight): cheap pointer actions often, the dialogs now and then."""
-        return [(self.click_row, 28), (self.double_click_row, 8), (self.hover, 12),
-                (self.wheel, 16), (self.line, 12), (self.page, 10), (self.drag, 6),
+        return [(self.click_row, 10), (self.double_click_row, 3), (self.hover, 12),
+                (self.wheel, 14), (self.line, 10), (self.page, 8), (self.drag, 6),
+                (self.toggle_series, 4), (self.excel, 4), (self.click_into_detail, 3),
+                (self.close_detail, 2), (self.right_click_list, 3),
+                (self.right_click_detail, 2), (self.right_click_elsewhere, 2),
                 (self.open_valid, 2), (self.open_short, 1), (self.open_wrong_name, 1),
                 (self.cancel_open, 1)]
 
@@ -137,10 +209,25 @@ class Soak:
         """Every kind of action once, so that the baseline has seen them all."""
         return [self.click_row, self.double_click_row, self.hover, self.wheel, self.line,
                 self.page, self.drag, self.open_short, self.click_row, self.open_wrong_name,
-                self.cancel_open, self.open_valid, self.click_row, self.wheel]
+                self.cancel_open, self.open_valid, self.right_click_list,
+                self.right_click_elsewhere, self.timed_row, self.toggle_series, self.excel,
+                self.right_click_detail, self.click_into_detail, self.close_detail,
+                self.click_row, self.wheel]
+
+    def timed_row(self):
+        """A click on the first timed measurement of the first page of valid.dst, opened
+        afresh, so that the tour meets the series toggle and the Excel button."""
+        act.open_by_dialog(self.viewer, self.valid[0].name)
+        self.viewer.wait_file_shown()
+        self.loaded = True
+        data = self.valid[0].read_bytes()
+        row = next(k for k in range(geo.VISIBLE_ROWS) if data[k * 588 + 16] == 2)
+        act.click_row(self.viewer, row)
+        act.wait_detail_built(self.session)
 
     def run(self, action):
-        action()
+        if action() is False:
+            return  # nothing to act on now
         self.actions += 1
         self.kinds[action.__name__] = self.kinds.get(action.__name__, 0) + 1
         if not self.viewer.program.running():
@@ -150,7 +237,9 @@ class Soak:
             self.sample()
 
     def sample(self):
-        # A message box left open would be one nobody expected.
+        # A message box or print dialog left open would be one nobody expected.
+        assert not dialog_windows(self.session.display.name), \
+            f"a print dialog stands after action {self.actions}"
         boxes = act.message_boxes(self.session)
         if boxes:
             raise AssertionError(f"unexpected message box after action {self.actions}: "
@@ -179,6 +268,7 @@ class Soak:
 
 def soak_run(session, seconds, seed):
     soak = Soak(session, random.Random(seed))
+    before = act.folder_state(session.temp_dir)
     deadline = time.monotonic() + seconds
     for action in soak.tour():
         soak.run(action)
@@ -191,6 +281,7 @@ def soak_run(session, seconds, seed):
     soak.check_bounded()
     soak.viewer.click_exit()
     assert soak.viewer.program.wait_exit() == 0
+    act.assert_only_written(before, act.folder_state(session.temp_dir), allowed=["Temp.dif"])
 
 
 def main(argv):
@@ -208,8 +299,10 @@ def main(argv):
     def a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(session):
         print(f"  seed {seed}, {seconds:g} s", flush=True)
         soak_run(session, seconds, seed)
-    return harness.run_cases([a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded],
-                             rest)
+    with PrintQueues() as queues:
+        queues.export()  # the print dialogs list the project's queues
+        return harness.run_cases(
+            [a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded], rest)
 
 
 if __name__ == "__main__":
