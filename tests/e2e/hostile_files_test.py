@@ -14,6 +14,7 @@ drawn with the viewer's own canvas (row_pictures.py).
 """
 
 import struct
+import subprocess
 import sys
 from pathlib import Path
 
@@ -31,6 +32,7 @@ from viewer_test import Viewer, is_blank  # noqa: E402
 
 RECORD_SIZE = 588
 TIMED_MODE = 2
+RUSSIAN_LOCALE = "ru_RU.UTF-8"
 EXPORT = "Temp.dif"
 BLANK_ROW_X = 6
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
@@ -340,6 +342,45 @@ def a_name_of_259_characters_opens_and_reads(session):
     folder.check()
 
 
+def russian_system(session):
+    """The Wine environment of a Russian system, whose ANSI code page is 1251: a Russian UTF-8
+    locale of the tests' own in build/locale/ (made once with localedef; glibc needs it to
+    read the Unix side's names as UTF-8)."""
+    folder = harness.ROOT / "build" / "locale"
+    if not (folder / RUSSIAN_LOCALE).is_dir():
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8", str(folder / RUSSIAN_LOCALE)],
+                       check=True, capture_output=True)
+    return dict(session.env, LOCPATH=str(folder), LANG=RUSSIAN_LOCALE, LC_ALL=RUSSIAN_LOCALE)
+
+
+def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
+    path = make_records(session.temp_dir, "замеры_2019.dst", 30)
+    twin = make_records(session.temp_dir, "twin.dst", 30)  # the same records, a plain name
+    folder = Watched(session)
+    folder.start()
+    plain_env, session.env = session.env, russian_system(session)
+    try:
+        viewer = Viewer(session, wine(path))
+    finally:
+        session.env = plain_env
+    expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
+    wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file with a Cyrillic name")
+    # The info pane names the file in Cyrillic letters.
+    name_line = row_pictures.texts_picture(
+        session, [(10, 0, "Файл:"), (84, 0, " " * 256), (84, 0, wine(path))],
+        row_pictures.INFO_LINE_WIDTH, geo.ROW_PITCH)
+    x, y = geo.pane_to_client(geo.INFO_PANE, 0, 6)
+    wait_until(lambda: viewer.window.grab(x, y, row_pictures.INFO_LINE_WIDTH,
+                                          geo.ROW_PITCH) == name_line,
+               "the info pane to show the Cyrillic name")
+    click_row(viewer, 2)
+    act.wait_detail_built(session)
+    viewer.click_exit()
+    assert viewer.program.wait_exit() == 0
+    folder.check()
+
+
 def a_name_of_300_characters_is_refused_whole(session):
     path = long_path(session.temp_dir, 300)
     path.write_bytes(Path(make_records(session.temp_dir, "source.dst", 3)).read_bytes())
@@ -369,6 +410,7 @@ CASES = [
     a_file_deleted_after_it_was_opened_is_reported_on_a_click,
     a_file_locked_after_it_was_opened_is_reported_then_read_when_freed,
     a_name_of_259_characters_opens_and_reads,
+    a_cyrillic_name_on_a_russian_system_opens_shows_and_reads,
     a_name_of_300_characters_is_refused_whole,
     a_folder_named_like_a_measurement_file_is_no_file,
 ]
