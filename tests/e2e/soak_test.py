@@ -4,7 +4,7 @@ time, checking that the program lives, answering the message boxes it should sho
 the GDI objects and windows it holds stay bounded.
 
     soak_test.py tolvinark.exe --window-texts window_texts.exe --gui-objects gui_objects.exe
-        [--seconds 60] [--seed 1]
+        [--seconds 90] [--seed 1]
 
 Actions: row clicks and double clicks (rows with and without records), mouse moves over the
 list, wheel turns, the scroll bar's arrows, trough and box; in the detail window the series
@@ -16,7 +16,7 @@ file, or cancelled. At the end the working folder holds nothing new but Temp.dif
 
 Under Wine without a window manager every detail window that is replaced or closed costs 2 s
 (the X driver waits that long for a manager to withdraw it), which bounds how many actions a
-run gets through: some 100 a minute.
+run gets through: some 60 a minute.
 
 Counts: Wine's GetGuiResources always answers 0, so gui_objects.exe reads the entries in use in
 the viewer's GDI handle table and counts its windows (see fixtures/gui_objects.cpp). The run
@@ -43,16 +43,26 @@ from print_dialog import cancel_print_dialog, dialog_windows, wait_print_dialog 
 from print_queues import PrintQueues  # noqa: E402
 from viewer_test import Viewer  # noqa: E402
 
-DEFAULT_SECONDS = 60
+DEFAULT_SECONDS = 90
 DEFAULT_SEED = 1
 SAMPLE_EVERY = 4  # actions between two counts
 BASELINE_SHARE = 100 / 1100
 GDI_TOLERANCE = 4  # objects the later run may hold above the baseline's highest count
 WINDOW_TOLERANCE = 0
+MEMORY_TOLERANCE = 16 * 1024 * 1024  # heap and Wine's caches settle; a leak goes on growing
 
 TROUGH_TOP = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
 TROUGH_BOTTOM = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
 BESIDE_PANES = (600, 300)
+
+
+def resident_bytes(program):
+    """The viewer process's resident memory, from /proc."""
+    with open(f"/proc/{program.process.pid}/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) * 1024
+    raise AssertionError("no VmRSS for the viewer")
 
 
 def gui_objects(session):
@@ -86,17 +96,28 @@ class Soak:
         self.loaded = True
         self.actions = 0
         self.kinds = {}
-        self.samples = []  # (action number, gdi table entries, windows)
+        self.samples = []  # (action number, gdi table entries, windows, resident bytes)
         self.tour_length = 0
 
     # -- the actions; each is one thing a user does
     def click_row(self):
-        act.click_row(self.viewer, self.rng.randrange(geo.VISIBLE_ROWS + 1))
+        """A row, or the strip below the last one. Both files fill every row, so a click on
+        a row while one is listed opens its record; the run waits for its detail window."""
+        k = self.rng.randrange(geo.VISIBLE_ROWS + 1)
+        opens = self.loaded and k < geo.VISIBLE_ROWS
+        shown = find_detail_window(self.session) if opens else None
+        act.click_row(self.viewer, k)
+        if opens:
+            act.wait_detail_built(self.session, replacing=shown)
 
     def double_click_row(self):
+        """Opens the record once: the second press does nothing."""
         k = self.rng.randrange(geo.VISIBLE_ROWS)
-        self.viewer.window.move(*geo.list_to_client(200, geo.row_top(k) + 7))
+        shown = find_detail_window(self.session) if self.loaded else None
+        self.viewer.window.move(*geo.list_to_client(act.ROW_CLICK_X, geo.row_top(k) + 7))
         self.session.display.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        if self.loaded:
+            act.wait_detail_built(self.session, replacing=shown)
 
     def hover(self):
         self.viewer.window.move(*geo.list_to_client(self.rng.randrange(10, 500),
@@ -120,18 +141,21 @@ class Soak:
             window.move(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP - 30, TROUGH_BOTTOM + 30))
         window.release(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM))
 
-    def toggle_series(self):
+    def timed_window(self):
+        """The detail window of a timed measurement: the one shown, or a fresh one."""
         window = find_detail_window(self.session)
         if window is None or len(window.buttons()) != 2:
-            return False  # no timed measurement shown
+            self.timed_row()
+            window = find_detail_window(self.session)
+        return window
+
+    def toggle_series(self):
+        window = self.timed_window()
         window.click_button(TOGGLE_BUTTON)
         act.wait_detail_built(self.session, replacing=window)
 
     def excel(self):
-        window = find_detail_window(self.session)
-        if window is None or len(window.buttons()) != 2:
-            return False
-        window.click_button(EXCEL_BUTTON)
+        self.timed_window().click_button(EXCEL_BUTTON)
 
     def click_into_detail(self):
         window = find_detail_window(self.session)
@@ -155,9 +179,7 @@ class Soak:
 
     def right_click_detail(self):
         """The protocol printout's dialog, cancelled."""
-        window = find_detail_window(self.session)
-        if window is None:
-            return False
+        window = find_detail_window(self.session) or self.timed_window()
         left, top, right, bottom = window.client
         self.session.display.click(self.rng.randrange(left, left + 250),
                                    self.rng.randrange(top, top + 140), 3)
@@ -210,19 +232,19 @@ class Soak:
         return [self.click_row, self.double_click_row, self.hover, self.wheel, self.line,
                 self.page, self.drag, self.open_short, self.click_row, self.open_wrong_name,
                 self.cancel_open, self.open_valid, self.right_click_list,
-                self.right_click_elsewhere, self.timed_row, self.toggle_series, self.excel,
+                self.right_click_elsewhere, self.toggle_series, self.excel,
                 self.right_click_detail, self.click_into_detail, self.close_detail,
                 self.click_row, self.wheel]
 
     def timed_row(self):
-        """A click on the first timed measurement of the first page of valid.dst, opened
-        afresh, so that the tour meets the series toggle and the Excel button."""
+        """A click on a timed measurement of the first page of valid.dst, opened afresh, so
+        that the series toggle, the Excel button and the protocol's dialog find one."""
         act.open_by_dialog(self.viewer, self.valid[0].name)
         self.viewer.wait_file_shown()
         self.loaded = True
         data = self.valid[0].read_bytes()
-        row = next(k for k in range(geo.VISIBLE_ROWS) if data[k * 588 + 16] == 2)
-        act.click_row(self.viewer, row)
+        rows = [k for k in range(geo.VISIBLE_ROWS) if data[k * 588 + 16] == 2]
+        act.click_row(self.viewer, self.rng.choice(rows))
         act.wait_detail_built(self.session)
 
     def run(self, action):
@@ -245,7 +267,8 @@ class Soak:
             raise AssertionError(f"unexpected message box after action {self.actions}: "
                                  f"{[[c['text'] for c in box] for box in boxes]}")
         counts = gui_objects(self.session)
-        self.samples.append((self.actions, counts["gdi_table"], counts["windows"]))
+        self.samples.append((self.actions, counts["gdi_table"], counts["windows"],
+                             resident_bytes(self.viewer.program)))
 
     def check_bounded(self):
         """The later run holds no more than the baseline's highest counts (and a little)."""
@@ -255,15 +278,19 @@ class Soak:
         assert early and later, f"too short a run: {self.actions} actions"
         early_gdi, later_gdi = max(s[1] for s in early), max(s[1] for s in later)
         early_windows, later_windows = max(s[2] for s in early), max(s[2] for s in later)
+        early_memory, later_memory = max(s[3] for s in early), max(s[3] for s in later)
         print(f"  {self.actions} actions ({', '.join(f'{k} {n}' for k, n in self.kinds.items())})",
               flush=True)
         print(f"  GDI objects: first {split} actions at most {early_gdi}, later at most "
               f"{later_gdi} (last {self.samples[-1][1]}, lowest {min(s[1] for s in self.samples)}"
-              f"); windows: at most {early_windows}, later {later_windows}", flush=True)
+              f"); windows: at most {early_windows}, later {later_windows}; resident memory: "
+              f"at most {early_memory / 1e6:.1f} MB, later {later_memory / 1e6:.1f} MB", flush=True)
         assert later_gdi <= early_gdi + GDI_TOLERANCE, \
             f"GDI objects grew from {early_gdi} to {later_gdi}"
         assert later_windows <= early_windows + WINDOW_TOLERANCE, \
             f"windows grew from {early_windows} to {later_windows}"
+        assert later_memory <= early_memory + MEMORY_TOLERANCE, \
+            f"resident memory grew from {early_memory / 1e6:.1f} to {later_memory / 1e6:.1f} MB"
 
 
 def soak_run(session, seconds, seed):
