@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """The viewer, tolvinark.exe, meeting hostile measurement files as a user meets them: from a
-device, a USB stick or an e-mail, with any bytes in them, cut short, deleted or locked while
-the list shows them, with names too long or naming a folder.
+device, a USB stick or an e-mail, with any bytes in them, cut short, too large for their index,
+deleted or locked while the list shows them, with names too long, in Cyrillic letters or
+naming a folder.
 
     hostile_files_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
         --text-picture text_picture.exe --lock-file lock_file.exe [-k NAME]
 
 Every case checks the documented message or view, that the viewer keeps serving the user
-afterwards (a later action still works) and that nothing in its working folder changed: the
-files are made there with tools/make_sample.py and the folder is compared before and after.
+afterwards (a later action still works) and that nothing in its working folder changed but
+Temp.dif, where the Excel button was pressed: the files are made there with
+tools/make_sample.py and the folder is compared before and after.
 Rows are compared pixel for pixel with the texts tolvinark-cli prints for the same records,
 drawn with the viewer's own canvas (row_pictures.py).
 """
