@@ -20,14 +20,14 @@ PrinterCaps readCaps(HDC context) {
 }
 
 // The face name is plain ASCII, so each byte is its own UTF-16 unit.
-LOGFONTW printerLogFont(const PrinterFontSpec& spec) {
+LOGFONTW printerLogFont(const PrinterFontFields& fields) {
     LOGFONTW font{};
-    font.lfHeight = spec.height;
-    font.lfWidth = spec.width;
-    font.lfWeight = spec.weight;
-    font.lfCharSet = spec.charSet;
-    const std::size_t length = std::min<std::size_t>(spec.faceName.size(), LF_FACESIZE - 1);
-    std::copy_n(spec.faceName.begin(), length, font.lfFaceName);
+    font.lfHeight = fields.height;
+    font.lfWidth = fields.width;
+    font.lfWeight = fields.weight;
+    font.lfCharSet = fields.charSet;
+    const std::size_t length = std::min<std::size_t>(fields.faceName.size(), LF_FACESIZE - 1);
+    std::copy_n(fields.faceName.begin(), length, font.lfFaceName);
     return font;
 }
 

@@ -40,8 +40,8 @@ int layoutToDevice(int layoutUnits, int dotsPerInch) {
                                                      std::numeric_limits<int>::max()));
 }
 
-PrinterFontSpec printerFont(const PrinterCaps& caps) {
-    PrinterFontSpec font;
+PrinterFontFields printerFont(const PrinterCaps& caps) {
+    PrinterFontFields font;
     font.height = layoutToDevice(printGeometry(caps).lineHeight, caps.dotsPerInchY);
     return font;
 }

@@ -41,7 +41,7 @@ int layoutToDevice(int layoutUnits, int dotsPerInch);
 
 // The printer font, for a LOGFONT: lfHeight = height, lfWidth = width, lfWeight = weight,
 // lfCharSet = charSet, lfFaceName = faceName; every other field 0.
-struct PrinterFontSpec {
+struct PrinterFontFields {
     int height = 0;  // the line height in device units (LOGPIXELSY)
     int width = 0;
     int weight = 400;
@@ -49,6 +49,6 @@ struct PrinterFontSpec {
     std::string_view faceName = "Microsoft Sans Serif";
 };
 
-PrinterFontSpec printerFont(const PrinterCaps& caps);
+PrinterFontFields printerFont(const PrinterCaps& caps);
 
 }  // namespace tolvinark

@@ -9,14 +9,14 @@
 namespace tolvinark::cli {
 namespace {
 
-struct CommandSpec {
+struct CommandShape {
     std::string_view name;
     CommandKind kind;
     std::size_t operands;  // FILE, or FILE and N
     bool takesExportOptions;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandShape kCommands[] = {
     {"info", CommandKind::Info, 1, false},
     {"list", CommandKind::List, 1, false},
     {"show", CommandKind::Show, 2, false},
@@ -36,9 +36,9 @@ bool isOption(std::string_view arg) {
     return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
 }
 
-const CommandSpec* findCommand(std::string_view name) {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.name == name) return &spec;
+const CommandShape* findCommand(std::string_view name) {
+    for (const CommandShape& command : kCommands) {
+        if (command.name == name) return &command;
     }
     return nullptr;
 }
@@ -56,11 +56,11 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (args.empty()) return usageError(messages::kUsageNoCommand);
 
-    const CommandSpec* spec = findCommand(args[0]);
-    if (spec == nullptr) return usageError(messages::kUsageUnknownCommand, args[0]);
+    const CommandShape* command = findCommand(args[0]);
+    if (command == nullptr) return usageError(messages::kUsageUnknownCommand, args[0]);
 
     CommandLine line;
-    line.kind = spec->kind;
+    line.kind = command->kind;
     std::vector<std::string_view> operands;
     bool seriesGiven = false;
     bool outputGiven = false;
@@ -72,7 +72,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             operands.push_back(arg);
             continue;
         }
-        if (!spec->takesExportOptions || !(isSeries || isOutput))
+        if (!command->takesExportOptions || !(isSeries || isOutput))
             return usageError(messages::kUsageUnknownOption, arg);
         if (i + 1 == args.size()) return usageError(messages::kUsageOptionNeedsValue, arg);
         const std::string_view value = args[++i];
@@ -87,9 +87,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             outputGiven = true;
         }
     }
-    if (operands.size() != spec->operands)
-        return usageError(operands.size() < spec->operands ? messages::kUsageMissingOperand.view()
-                                                           : messages::kUsageExtraOperand.view());
+    if (operands.size() != command->operands)
+        return usageError(operands.size() < command->operands
+                              ? messages::kUsageMissingOperand.view()
+                              : messages::kUsageExtraOperand.view());
     line.file = std::string(operands[0]);
     if (operands.size() > 1) line.recordNumber = std::string(operands[1]);
     return line;

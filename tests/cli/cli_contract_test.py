@@ -222,7 +222,7 @@ class CliContract(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory(prefix="tolvinark-cli-")
         self.dir = self.tmp.name
-        self.records = [make_record(**spec) for spec in EDGE_RECORDS]
+        self.records = [make_record(**fields) for fields in EDGE_RECORDS]
         self.write("edges.dst", b"".join(self.records) + b"\x01" * 100)
 
     def tearDown(self):

@@ -152,7 +152,7 @@ void checkGeometry(const PrinterCaps& caps, const PrintGeometry& geometry) {
     const std::int64_t height = std::max(caps.pageHeight, 0) * std::int64_t{600} / dpi;
     FUZZ_CHECK(geometry.pageHeight == std::min<std::int64_t>(height, 100'000'000));
     FUZZ_CHECK(geometry.lineHeight == geometry.pageHeight / 64);
-    const PrinterFontSpec font = printerFont(caps);
+    const PrinterFontFields font = printerFont(caps);
     FUZZ_CHECK(font.height == deviceReference(geometry.lineHeight, caps.dotsPerInchY));
     FUZZ_CHECK(font.height >= 0);
 }

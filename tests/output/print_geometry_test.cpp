@@ -85,7 +85,7 @@ TEST(PrinterFont, LineHeightInDeviceUnitsAndTheFixedFields) {
         {{1200, 1200, 13200}, 206}, {{300, 300, 3508}, 55}, {{600, 600, 0}, 0},
     };
     for (const Case& c : cases) {
-        const PrinterFontSpec font = printerFont(c.caps);
+        const PrinterFontFields font = printerFont(c.caps);
         EXPECT_EQ(font.height, c.height) << c.caps.pageHeight << " @ " << c.caps.dotsPerInchY;
         EXPECT_EQ(font.width, 0);
         EXPECT_EQ(font.weight, 400);
