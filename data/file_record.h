@@ -11,6 +11,7 @@ namespace tolvinark {
 
 inline constexpr std::uint32_t kRecordSize = 588;
 inline constexpr std::size_t kSeriesCapacity = 128;  // points each series has room for
+inline constexpr std::uint16_t kTimedMode = 2;       // the one mode with a duration and series
 
 // Which of a timed measurement's two series is shown and exported.
 enum class Series : std::uint16_t { Ci = 0, Cd = 1 };

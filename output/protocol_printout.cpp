@@ -6,9 +6,6 @@
 namespace tolvinark {
 namespace {
 
-// Only a timed measurement has a duration.
-constexpr std::uint16_t kTimedMode = 2;
-
 // Positions in layout units.
 constexpr int kSerialNumberX = 1840;
 constexpr int kSerialNumberTop = 1000;

@@ -7,8 +7,6 @@
 namespace tolvinark {
 namespace {
 
-constexpr std::uint16_t kTimedMode = 2;
-
 // Positions in the detail window's client area (pixels).
 constexpr int kRuleLeft = 4;
 constexpr int kRuleRight = 270;

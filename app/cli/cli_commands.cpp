@@ -7,6 +7,7 @@
 #include "app/cli/cli_output.h"
 #include "app/cli/cli_texts.h"
 #include "data/file_access.h"
+#include "data/file_record.h"
 #include "data/fixed_texts.h"
 #include "data/measurement_file.h"
 #include "data/record_texts.h"
@@ -14,8 +15,6 @@
 
 namespace tolvinark::cli {
 namespace {
-
-constexpr std::uint16_t kTimedMode = 2;  // the only mode with series
 
 int standardOutputFailed() {
     TextOutput(stderr)
