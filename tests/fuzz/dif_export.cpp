@@ -13,6 +13,7 @@
 #include "data/record_texts.h"
 #include "output/dif_export.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/input_reader.h"
 #include "tests/fuzz/reference_texts.h"
 
 namespace tolvinark::fuzz {
@@ -32,24 +33,6 @@ constexpr std::size_t kConcentrationStart = 164;
 constexpr std::size_t kConcentrationLength = 16;
 constexpr std::size_t kSeriesLetter = 236;
 constexpr std::size_t kRowSize = 43;
-
-class InputReader {
-  public:
-    InputReader(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-
-    std::uint8_t u8() { return offset_ < size_ ? bytes_[offset_++] : 0; }
-    std::string text() {
-        const std::size_t length = u8() % 64;
-        std::string out;
-        for (std::size_t k = 0; k < length; ++k) out.push_back(static_cast<char>(u8()));
-        return out;
-    }
-
-  private:
-    const std::uint8_t* bytes_;
-    std::size_t size_;
-    std::size_t offset_ = 0;
-};
 
 // The first `width` characters of `text`, blanks where it is shorter.
 std::string field(std::string_view text, std::size_t width) {
@@ -115,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const ComposedText concentration = concentrationLine(record, recordMode(record));
         checkExport(record, series, dateTime.view(), concentration.view());
     } else {
-        const std::string dateTime = input.text();
-        const std::string concentration = input.text();
+        const std::string dateTime = input.text(input.u8() % 64);
+        const std::string concentration = input.text(input.u8() % 64);
         checkExport(record, series, dateTime, concentration);
     }
     return 0;

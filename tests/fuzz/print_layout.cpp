@@ -26,6 +26,7 @@
 #include "output/protocol_printout.h"
 #include "output/scaled_canvas.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/input_reader.h"
 #include "views/recording_canvas.h"
 
 namespace tolvinark::fuzz {
@@ -33,29 +34,6 @@ namespace {
 
 // Enough records for more than 65535 rows and more than 255 pages, few enough to stay quick.
 constexpr std::uint32_t kMaxRecordCount = 70000;
-
-// Takes bytes from the front; past the end every byte is 0.
-class InputReader {
-  public:
-    InputReader(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-
-    std::uint8_t u8() { return offset_ < size_ ? bytes_[offset_++] : 0; }
-    std::uint32_t u32() {
-        std::uint32_t value = 0;
-        for (int k = 0; k < 4; ++k) value |= std::uint32_t{u8()} << (8 * k);
-        return value;
-    }
-    std::string text(std::size_t length) {
-        std::string out;
-        for (std::size_t k = 0; k < length; ++k) out.push_back(static_cast<char>(u8()));
-        return out;
-    }
-
-  private:
-    const std::uint8_t* bytes_;
-    std::size_t size_;
-    std::size_t offset_ = 0;
-};
 
 // Each value read is XORed into a usual one, so missing bytes give the usual printout.
 struct Parameters {

@@ -13,6 +13,7 @@
 #include "data/record_index.h"
 #include "data/record_texts.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/input_reader.h"
 #include "tests/fuzz/list_row_checks.h"
 #include "tests/fuzz/reference_texts.h"
 
@@ -20,32 +21,6 @@ namespace tolvinark::fuzz {
 namespace {
 
 constexpr int kMaxValues = 8;
-
-// Takes bytes from the front of the input; past its end every byte is 0.
-class InputReader {
-  public:
-    InputReader(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-
-    bool atEnd() const { return offset_ >= size_; }
-    void take(void* out, std::size_t count) {
-        auto* p = static_cast<std::uint8_t*>(out);
-        for (std::size_t k = 0; k < count; ++k, ++offset_) p[k] = atEnd() ? 0 : bytes_[offset_];
-    }
-    std::uint16_t u16() {
-        std::uint8_t b[2];
-        take(b, 2);
-        return static_cast<std::uint16_t>(b[0] | b[1] << 8);
-    }
-    std::uint32_t u32() {
-        const std::uint32_t low = u16();
-        return low | std::uint32_t{u16()} << 16;
-    }
-
-  private:
-    const std::uint8_t* bytes_;
-    std::size_t size_;
-    std::size_t offset_ = 0;
-};
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
