@@ -17,7 +17,6 @@ constexpr int kAxisX = 40;
 constexpr int kAxisTop = 166;
 constexpr int kAxisY = 370;
 constexpr int kAxisRight = 560;
-constexpr int kPlotHeight = 200;
 constexpr int kYTickLeft = 38;
 constexpr int kYTickRight = 42;
 constexpr int kYLabelX = 10;
@@ -53,11 +52,10 @@ void drawTickLabel(Canvas& canvas, int tickX, std::uint32_t minutes) {
     canvas.drawText(x, kTickLabelY, {buffer, static_cast<std::size_t>(end - buffer)});
 }
 
-// Bar height in pixels: value × scale factor / 256. Up to the axis maximum that is 0 to 200;
-// the clamp only matters for the largest values, whose scale factor rounds down to 1.
+// Bar height in pixels: value × scale factor / 256. No value exceeds the axis maximum and the
+// scale factor is 51200 / axis maximum rounded down, so no bar is higher than 200 pixels.
 int barHeight(std::int16_t value, std::uint32_t scaleFactor) {
-    const std::uint32_t height = static_cast<std::uint32_t>(value) * scaleFactor >> 8;
-    return static_cast<int>(std::min<std::uint32_t>(height, kPlotHeight));
+    return static_cast<int>(static_cast<std::uint32_t>(value) * scaleFactor >> 8);
 }
 
 }  // namespace
