@@ -20,8 +20,9 @@ constexpr int kHeaderY = 4;
 constexpr int kFileNameX = 84;
 constexpr int kRecordCountX = 74;
 constexpr int kSerialNumberX = 80;
+// Each value is drawn over this many blanks first. The record count is written in full, up to
+// ten digits, so ten blanks would not cover the digits of a count of 100000 or more.
 constexpr std::size_t kValueClearLength = 256;
-constexpr std::size_t kRecordCountClearLength = 10;
 
 constexpr int kRowBandX = 0;
 constexpr int kBlankRowX = 6;
@@ -178,7 +179,7 @@ void drawInfoValues(Canvas& canvas, std::string_view fileName, std::uint32_t rec
     const std::string_view blanks = texts::kBlankLine;
     canvas.drawText(kFileNameX, kFileLabelY, blanks.substr(0, kValueClearLength));
     canvas.drawText(kFileNameX, kFileLabelY, fileName);
-    canvas.drawText(kRecordCountX, kRecordsLabelY, blanks.substr(0, kRecordCountClearLength));
+    canvas.drawText(kRecordCountX, kRecordsLabelY, blanks.substr(0, kValueClearLength));
     canvas.drawText(kRecordCountX, kRecordsLabelY, recordCountText(recordCount).view());
     canvas.drawText(kSerialNumberX, kInstrumentLabelY, blanks.substr(0, kValueClearLength));
     canvas.drawText(kSerialNumberX, kInstrumentLabelY, serialNumberText(serialNumber).view());

@@ -178,6 +178,10 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     assert find_detail_window(session) is not None
     act.open_by_dialog(viewer, harness.unix_to_wine_path(tail))
     wait_page(tail_rows[:24], "the small file's first rows")
+    small_records_line = row_pictures.records_line_picture(
+        session, row_pictures.cli_info(session, tail)["Записей:"])
+    wait_until(lambda: row_pictures.records_line(viewer) == small_records_line,
+               "the info pane to show Записей: 48 with no digit of 1000000 left")
     viewer.window.click(geo.SCROLL_BAR_X, TROUGH_BOTTOM)
     wait_page(tail_rows[24:48], "the small file's last rows")
     click_row(viewer, geo.VISIBLE_ROWS - 1)

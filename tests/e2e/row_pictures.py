@@ -33,7 +33,7 @@ INFO_LINE_WIDTH = 300  # the record-count line as compared: label, count and bla
 def cli_list(session, path):
     """The list rows tolvinark-cli prints for the file at the Unix `path`: one tuple of
     fields (date, time, mode name, concentration pair) per record."""
-    result = subprocess.run(["wine", str(session.exes["cli"]), "list",
+    result = subprocess.run([harness.WINE, str(session.exes["cli"]), "list",
                              harness.unix_to_wine_path(path)],
                             env=session.env, capture_output=True, timeout=300)
     if result.returncode != 0:
@@ -49,7 +49,7 @@ def cli_export(session, path, number, series):
     folder = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-export-"))
     out = folder / "expected.dif"
     try:
-        result = subprocess.run(["wine", str(session.exes["cli"]), "export",
+        result = subprocess.run([harness.WINE, str(session.exes["cli"]), "export",
                                  harness.unix_to_wine_path(path), str(number), "--series",
                                  series, "-o", harness.unix_to_wine_path(out)],
                                 env=session.env, capture_output=True, timeout=60)
@@ -65,7 +65,7 @@ def cli_export(session, path, number, series):
 def cli_info(session, path):
     """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
     the record count text as the info pane shows it."""
-    result = subprocess.run(["wine", str(session.exes["cli"]), "info",
+    result = subprocess.run([harness.WINE, str(session.exes["cli"]), "info",
                              harness.unix_to_wine_path(path)],
                             env=session.env, capture_output=True, timeout=300)
     if result.returncode != 0:
@@ -129,10 +129,9 @@ def row_pictures(session, lines):
 def records_line_picture(session, count_text):
     """The info pane's record-count line ("Записей:" and the count) as the band the viewer
     draws there: INFO_LINE_WIDTH x 14 pixels of the info pane's client area from y 30."""
-    placed = [(RECORDS_LABEL_X, 0, "Записей:"), (RECORD_COUNT_X, 0, " " * 10),
+    placed = [(RECORDS_LABEL_X, 0, "Записей:"), (RECORD_COUNT_X, 0, " " * 256),
               (RECORD_COUNT_X, 0, count_text)]
     return texts_picture(session, placed, INFO_LINE_WIDTH, geo.ROW_PITCH)
-
 
 
 def records_line(viewer):

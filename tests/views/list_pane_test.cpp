@@ -127,6 +127,8 @@ TEST(ListRows, MarkedEntryIsDrawnInTheMarkingColour) {
     RecordingCanvas canvas;
     drawListRows(canvas, state, contentOf(entries));
 
+    ASSERT_FALSE(canvas.textsAt(16).empty());
+    ASSERT_FALSE(canvas.textsAt(30).empty());
     for (const TextCall& text : canvas.textsAt(16)) EXPECT_EQ(text.textColour, colours::kMarking);
     for (const TextCall& text : canvas.textsAt(30)) EXPECT_EQ(text.textColour, colours::kBlack);
 }
@@ -321,13 +323,14 @@ TEST(ListClick, RowsWithoutARecordGiveNothing) {
     const auto ten = numberedEntries(10);
     const auto hundred = numberedEntries(100);
     const ScrollState tenState = startedList(10);
-    ScrollState hundredState = startedList(100);
-    hundredState.topRow = 76;
+    const ScrollState hundredState = startedList(100);
 
     EXPECT_EQ(recordAtClick(tenState, 14 * 9, contentOf(ten)), 9u);
     EXPECT_EQ(recordAtClick(tenState, 14 * 10, contentOf(ten)), std::nullopt);
     EXPECT_EQ(recordAtClick(tenState, -1, contentOf(ten)), std::nullopt);
-    // The strip below the last whole row (y 336 to 339 of a 340-pixel pane).
+    // The strip below the last whole row (y 336 to 339 of a 340-pixel pane) shows no row, though
+    // record 24 would be the next one.
+    EXPECT_EQ(recordAtClick(hundredState, 335, contentOf(hundred)), 23u);
     EXPECT_EQ(recordAtClick(hundredState, 336, contentOf(hundred)), std::nullopt);
     EXPECT_EQ(recordAtClick(startedList(0), 5, ListContent{}), std::nullopt);
 }
@@ -350,14 +353,14 @@ TEST(InfoPane, LabelsAndColumnHeaderAtTheirPlaces) {
 
 TEST(InfoPane, EachValueIsDrawnOverBlanksThatClearTheLastOne) {
     RecordingCanvas canvas;
-    drawInfoValues(canvas, "C:\\lab\\long name.dst", 123, 123456);
+    drawInfoValues(canvas, "C:\\lab\\long name.dst", 1000000, 123456);
     canvas.clearCalls();
     drawInfoValues(canvas, "C:\\a.dst", 5, 7);
 
     EXPECT_THAT(canvas.texts(),
                 testing::ElementsAre(
                     onBackground(84, 6, std::string(256, ' ')), onBackground(84, 6, "C:\\a.dst"),
-                    onBackground(74, 30, std::string(10, ' ')), onBackground(74, 30, "    5  "),
+                    onBackground(74, 30, std::string(256, ' ')), onBackground(74, 30, "    5  "),
                     onBackground(80, 54, std::string(256, ' ')), onBackground(80, 54, "7")));
 }
 
