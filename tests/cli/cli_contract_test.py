@@ -135,7 +135,7 @@ def climate_line(f):
 
 
 def duration_line(f):
-    d = f["duration"]
+    d = max(f["duration"], 0)  # a negative duration shows as none
     hours = "%02d:" % (d // 3600) if d >= 3600 else ""
     return " Время измерения:   %s%02d:%02d   " % (hours, d % 3600 // 60, d % 60)
 
@@ -438,7 +438,7 @@ class SampleFile(unittest.TestCase):
     def test_info_and_the_first_list_rows(self):
         self.assertEqual(run(["info", self.name], self.dir),
                          (0, utf8_lines(["Файл:\t" + self.name,
-                                         "Записей:\t%5d  " % (len(self.records) & 0xFFFF),
+                                         "Записей:\t%5d  " % len(self.records),
                                          "Прибор:\t%d" % fields(self.records[0])["serial"]]),
                           b""))
         code, out, err = run(["list", self.name], self.dir)
