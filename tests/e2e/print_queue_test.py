@@ -9,8 +9,6 @@ scripts/print-queue does. A failing case keeps its PDFs in build/e2e-failures/ b
 harness's screenshot.
 """
 
-import functools
-import shutil
 import subprocess
 import sys
 import time
@@ -40,21 +38,7 @@ RENDER_DPI = 150  # for finding the rules in a picture of the page
 queues = PrintQueues()
 
 
-def keeps_pdfs(case):
-    """A failing case keeps the PDFs printed while it ran in build/e2e-failures/."""
-    @functools.wraps(case)
-    def run(session):
-        before = queues.snapshot()
-        try:
-            case(session)
-        except Exception:
-            harness.FAILURES_DIR.mkdir(parents=True, exist_ok=True)
-            for queue, pdfs in queues.new_pdfs(before).items():
-                for pdf in pdfs:
-                    shutil.copyfile(pdf, harness.FAILURES_DIR /
-                                    f"print_queue_test-{case.__name__}-{queue}-{pdf.name}")
-            raise
-    return run
+keeps_pdfs = queues.keeps_pdfs("print_queue_test")
 
 
 def output(program):

@@ -30,8 +30,10 @@ Facts the tests can rely on (Wine 8, cups-pdf, A4):
 Only the Python standard library, pdftotext and the project's scripts are used.
 """
 
+import functools
 import os
 import re
+import shutil
 import subprocess
 import time
 import xml.etree.ElementTree as ElementTree
@@ -42,6 +44,7 @@ ROOT = Path(__file__).resolve().parents[2]
 QUEUES = ("tolvinark-pdf300", "tolvinark-pdf600")
 QUEUE_DPI = {"tolvinark-pdf300": 300, "tolvinark-pdf600": 600}
 PDF_ROOT = ROOT / "build" / "print-queue" / "pdf"
+FAILURES_DIR = ROOT / "build" / "e2e-failures"
 SCRIPT = ROOT / "scripts" / "print-queue"
 LAYOUT_DPI = 600
 
@@ -120,6 +123,25 @@ class PrintQueues:
         """The PDFs that came since `before`, per queue, oldest job first."""
         return {queue: [p for p in pdfs(queue) if p.name not in before.get(queue, set())]
                 for queue in QUEUES}
+
+    def keeps_pdfs(self, test_name):
+        """A decorator for a case: when it fails, the PDFs printed while it ran are kept in
+        build/e2e-failures/ as <test_name>-<case>-<queue>-job_<id>.pdf."""
+        def wrap(case):
+            @functools.wraps(case)
+            def run(session):
+                before = self.snapshot()
+                try:
+                    case(session)
+                except Exception:
+                    FAILURES_DIR.mkdir(parents=True, exist_ok=True)
+                    for queue, printed in self.new_pdfs(before).items():
+                        for pdf in printed:
+                            shutil.copyfile(pdf, FAILURES_DIR /
+                                            f"{test_name}-{case.__name__}-{queue}-{pdf.name}")
+                    raise
+            return run
+        return wrap
 
     def wait_for_pdf(self, queue, before, timeout=60.0):
         """The first PDF that came on `queue` since `before`. A PDF there is complete. Fails

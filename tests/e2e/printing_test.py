@@ -13,9 +13,7 @@ on both queues (300 and 600 dpi, A4: VERTRES 3508 and 7016) the line height is 7
 layout units and every text stands at the same place on paper.
 """
 
-import functools
 import re
-import shutil
 import struct
 import subprocess
 import sys
@@ -66,21 +64,7 @@ QUIET_SECONDS = 3.0  # how long "no dialog, no PDF" is watched
 queues = PrintQueues()
 
 
-def keeps_pdfs(case):
-    """A failing case keeps the PDFs printed while it ran in build/e2e-failures/."""
-    @functools.wraps(case)
-    def run(session):
-        before = queues.snapshot()
-        try:
-            case(session)
-        except Exception:
-            harness.FAILURES_DIR.mkdir(parents=True, exist_ok=True)
-            for queue, pdfs in queues.new_pdfs(before).items():
-                for pdf in pdfs:
-                    shutil.copyfile(pdf, harness.FAILURES_DIR /
-                                    f"printing_test-{case.__name__}-{queue}-{pdf.name}")
-            raise
-    return run
+keeps_pdfs = queues.keeps_pdfs("printing_test")
 
 
 # ---------------------------------------------------------------- measurement files
