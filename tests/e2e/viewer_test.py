@@ -19,11 +19,11 @@ import dst_files  # noqa: E402
 import harness  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
+from viewer_actions import message_boxes  # noqa: E402
 
 NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
 OPEN_DIALOG_TITLE = "Open"
-MESSAGE_BOX_CLASS = "#32770"
 LOOK_ICON_LENS = (0, 255, 255)  # colours of the button pictures, resources/icons
 EXIT_ICON_ARROW = (0, 255, 0)
 
@@ -69,16 +69,9 @@ class Viewer:
     def wait_message_box(self, text, timeout=20.0):
         """The program's message box showing exactly `text`, read from inside Wine."""
         def find():
-            windows = self.session.window_texts(geo.TITLE)
-            for i, box in enumerate(windows):
-                if box["depth"] == 0 and box["class"] == MESSAGE_BOX_CLASS:
-                    children = []
-                    for child in windows[i + 1:]:
-                        if child["depth"] == 0:
-                            break
-                        children.append(child)
-                    if any(c["text"] == text for c in children):
-                        return children
+            for children in message_boxes(self.session):
+                if any(c["text"] == text for c in children):
+                    return children
             return None
         return wait_until(find, f"a message box saying {text!r}", timeout, interval=0.3)
 
