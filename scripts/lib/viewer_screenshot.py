@@ -35,7 +35,8 @@ def shows_file(window):
 
 def main():
     exe, file_name, screenshot = sys.argv[1], sys.argv[2], Path(sys.argv[3])
-    prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", ROOT / "build" / "wine-prefix"))
+    own_prefix = "wine-prefix64" if harness.WINE_ARCH == "win64" else "wine-prefix"
+    prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", ROOT / "build" / own_prefix))
     harness.ensure_prefix(prefix)
     with harness.Display() as display:
         env = harness.wine_env(display, prefix)

@@ -236,7 +236,7 @@ def cli_export(session, dst, number, series):
     """The bytes `tolvinark-cli export` writes for a record and series, run under Wine."""
     out = session.temp_dir / f"expected-{number}-{series}.dif"
     result = subprocess.run(
-        ["wine", str(session.exes["cli"]), "export", harness.unix_to_wine_path(dst),
+        [harness.WINE, str(session.exes["cli"]), "export", harness.unix_to_wine_path(dst),
          str(number), "--series", series, "-o", harness.unix_to_wine_path(out)],
         env=session.env, capture_output=True, timeout=60)
     assert result.returncode == 0, result.stderr

@@ -31,7 +31,11 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 FAILURES_DIR = ROOT / "build" / "e2e-failures"
-DEFAULT_PREFIX = ROOT / "build" / "wine-prefix-e2e"
+# The programs are 32-bit; where the kernel starts no 32-bit programs the tests run the 64-bit
+# build under Wine's 64-bit loader, in prefixes of its own (scripts/lib/wine-env.sh).
+WINE_ARCH = os.environ.get("TOLVINARK_WINE_ARCH", "win32")
+WINE = "/usr/lib/wine/wine64" if WINE_ARCH == "win64" else "wine"
+DEFAULT_PREFIX = ROOT / "build" / ("wine-prefix64-e2e" if WINE_ARCH == "win64" else "wine-prefix-e2e")
 SCREEN = (1024, 768)
 
 
@@ -416,7 +420,9 @@ class Window:
 def wine_env(display, prefix):
     env = display.env()
     env["WINEPREFIX"] = str(prefix)
-    env["WINEARCH"] = "win32"
+    env["WINEARCH"] = WINE_ARCH
+    if WINE_ARCH == "win64":
+        env["WINELOADER"] = WINE
     env["WINEDEBUG"] = "-all"
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     env["TOLVINARK_WINEPREFIX"] = str(prefix)
@@ -447,7 +453,7 @@ class Program:
         log = tempfile.NamedTemporaryFile(prefix="e2e-wine-", suffix=".log", delete=False)
         self.log_path = log.name
         self.process = subprocess.Popen(
-            ["wine", str(self.exe), *map(str, args)], cwd=str(cwd or self.exe.parent),
+            [WINE, str(self.exe), *map(str, args)], cwd=str(cwd or self.exe.parent),
             env=session.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
             start_new_session=True)
         log.close()
@@ -511,7 +517,7 @@ class Session:
         helper = self.exes.get("window_texts")
         if helper is None:
             raise RuntimeError("no window_texts helper given (--window-texts PATH)")
-        result = subprocess.run(["wine", str(helper), title], env=self.env,
+        result = subprocess.run([WINE, str(helper), title], env=self.env,
                                 capture_output=True, timeout=30)
         windows = []
         for line in result.stdout.decode("utf-8", "replace").splitlines():
@@ -556,7 +562,7 @@ class Session:
         helper = self.exes.get("window_texts")
         if helper is None:
             raise RuntimeError("no window_texts helper given (--window-texts PATH)")
-        return subprocess.run(["wine", str(helper), *args], env=self.env, capture_output=True,
+        return subprocess.run([WINE, str(helper), *args], env=self.env, capture_output=True,
                               timeout=30)
 
     def click_child(self, windows, cls, text):
