@@ -73,7 +73,11 @@ def gui_objects(session):
         raise AssertionError(f"gui_objects.exe found no viewer (code {result.returncode})")
     fields = dict(line.rstrip("\r").split("\t", 1)
                   for line in result.stdout.decode().splitlines() if "\t" in line)
-    return {name: int(value) for name, value in fields.items()}
+    counts = {name: int(value) for name, value in fields.items()}
+    # A count that could not be read would make every later bound hold.
+    assert counts["gdi_table"] > 0 and counts["windows"] > 0, \
+        f"gui_objects.exe could not count the viewer's objects: {counts}"
+    return counts
 
 
 class Soak:
