@@ -5,68 +5,26 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "app/scoped_handle.h"
 
 namespace tolvinark {
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteMemoryDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
 
 // A pen, brush, font or bitmap deleted when the owner goes. Must not be selected into a context
 // by then.
 template <typename Handle>
-class ScopedGdiObject {
-  public:
-    ScopedGdiObject() = default;
-    explicit ScopedGdiObject(Handle handle) : handle_(handle) {}
-    ~ScopedGdiObject() { reset(); }
-    ScopedGdiObject(ScopedGdiObject&& other) noexcept
-        : handle_(std::exchange(other.handle_, nullptr)) {}
-    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-    void reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-  private:
-    Handle handle_ = nullptr;
-};
+using ScopedGdiObject = ScopedHandle<Handle, DeleteGdiObject>;
 
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 
 // A memory device context, deleted when the owner goes.
-class ScopedMemoryDc {
-  public:
-    ScopedMemoryDc() = default;
-    explicit ScopedMemoryDc(HDC dc) : dc_(dc) {}
-    ~ScopedMemoryDc() { reset(); }
-    ScopedMemoryDc(ScopedMemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    ScopedMemoryDc& operator=(ScopedMemoryDc&& other) noexcept {
-        if (this != &other) {
-            reset();
-            dc_ = std::exchange(other.dc_, nullptr);
-        }
-        return *this;
-    }
-    ScopedMemoryDc(const ScopedMemoryDc&) = delete;
-    ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
-
-    HDC get() const { return dc_; }
-    void reset(HDC dc = nullptr) {
-        if (dc_) DeleteDC(dc_);
-        dc_ = dc;
-    }
-
-  private:
-    HDC dc_ = nullptr;
-};
+using ScopedMemoryDc = ScopedHandle<HDC, DeleteMemoryDc>;
 
 // BeginPaint on construction, EndPaint on destruction, with the window's own paint record.
 class PaintSession {

@@ -4,34 +4,14 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "app/scoped_handle.h"
 
 namespace tolvinark {
 
-class ScopedIcon {
-  public:
-    ScopedIcon() = default;
-    explicit ScopedIcon(HICON icon) : icon_(icon) {}
-    ~ScopedIcon() { reset(); }
-    ScopedIcon(ScopedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    ScopedIcon& operator=(ScopedIcon&& other) noexcept {
-        if (this != &other) {
-            reset();
-            icon_ = std::exchange(other.icon_, nullptr);
-        }
-        return *this;
-    }
-    ScopedIcon(const ScopedIcon&) = delete;
-    ScopedIcon& operator=(const ScopedIcon&) = delete;
-
-    HICON get() const { return icon_; }
-    void reset(HICON icon = nullptr) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-  private:
-    HICON icon_ = nullptr;
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+
+using ScopedIcon = ScopedHandle<HICON, DestroyIconHandle>;
 
 }  // namespace tolvinark
