@@ -67,8 +67,14 @@ def resident_bytes(program):
 
 def gui_objects(session):
     """The viewer's counts from inside Wine: a dict of gui_objects.exe's lines."""
-    result = subprocess.run([harness.WINE, str(session.exes["gui_objects"]), geo.TITLE],
-                            env=session.env, capture_output=True, timeout=30)
+    # The window found by the title can be one of the viewer's message boxes just closing, whose
+    # owner can no longer be read: ask again, a few times, before the viewer counts as gone.
+    for _ in range(5):
+        result = subprocess.run([harness.WINE, str(session.exes["gui_objects"]), geo.TITLE],
+                                env=session.env, capture_output=True, timeout=30)
+        if result.returncode != 1:
+            break
+        time.sleep(0.5)
     if result.returncode != 0:
         raise AssertionError(f"gui_objects.exe found no viewer (code {result.returncode})")
     fields = dict(line.rstrip("\r").split("\t", 1)
