@@ -85,7 +85,8 @@ void buildDetailWindow(ApplicationState& app) {
     drawDetailBitmap(app);
     InvalidateRect(detail.window, nullptr, FALSE);
     ShowWindow(detail.window, SW_SHOWNORMAL);
-    onDetailWindowBuilt(app);
+    // The new window's first protocol printout asks for a printer again.
+    app.printing.printer.detailWindowBuilt();
     if (modeHasSeries(detail.shownMode)) createSeriesButtons(app);
 }
 

@@ -25,8 +25,4 @@ void copyDetailWindowToScreen(ApplicationState& app);
 // received the command and the button that sent it are gone when this returns.
 LRESULT onSeriesToggle(ApplicationState& app);
 
-// Every build ends here. Printing lets go of the printer it holds for the protocol printout,
-// so the new window's first protocol printout asks for a printer again.
-void onDetailWindowBuilt(ApplicationState& app);
-
 }  // namespace tolvinark

@@ -26,6 +26,13 @@ using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 // A memory device context, deleted when the owner goes.
 using ScopedMemoryDc = ScopedHandle<HDC, DeleteMemoryDc>;
 
+// A printer context of the print dialog, deleted when the owner goes. Must have nothing of the
+// program's selected into it by then.
+struct DeletePrinterDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using ScopedPrinterDc = ScopedHandle<HDC, DeletePrinterDc>;
+
 // BeginPaint on construction, EndPaint on destruction, with the window's own paint record.
 class PaintSession {
   public:

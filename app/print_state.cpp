@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
+
+#include "views/canvas.h"
 
 namespace tolvinark {
 
 namespace {
-
-void releaseContext(HDC context) {
-    if (context) DeleteDC(context);
-}
 
 PrinterCaps readCaps(HDC context) {
     PrinterCaps caps;
@@ -33,24 +32,14 @@ LOGFONTW printerLogFont(const PrinterFontFields& fields) {
 
 }  // namespace
 
-HeldPrinter::~HeldPrinter() {
-    releaseContext(choice_.dialogCancelled());
-}
-
-void HeldPrinter::dialogAccepted(HDC fresh) {
-    releaseContext(choice_.dialogAccepted(fresh));
-    caps_ = readCaps(fresh);
+void HeldPrinter::dialogAccepted(ScopedPrinterDc fresh, const PrintChoice& copies) {
+    caps_ = readCaps(fresh.get());
+    copies_ = copies;
+    choice_.dialogAccepted(std::move(fresh));
     const LOGFONTW logFont = printerLogFont(printerFont(caps_));
-    // Made before the old font goes, so the two never share a handle value.
+    // Made before the old ones go, so new and old never share a handle value.
     font_.reset(CreateFontIndirectW(&logFont));
-}
-
-void HeldPrinter::dialogCancelled() {
-    releaseContext(choice_.dialogCancelled());
-}
-
-void HeldPrinter::detailWindowBuilt() {
-    releaseContext(choice_.detailWindowBuilt());
+    thickPen_.reset(CreatePen(PS_SOLID, thickPenWidth(caps_), colours::kBlack));
 }
 
 PrintingState::~PrintingState() {

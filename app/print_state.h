@@ -1,7 +1,7 @@
 #pragma once
 // What printing keeps from one printout to the next, for the whole run: the print dialog's
 // record, so that each dialog opens on the printer and settings chosen last, and the printer the
-// last successful dialog gave, with what was read from it and the font made for it.
+// last successful dialog gave, with what was read from it and the font and pen made for it.
 
 #include <windows.h>
 // after windows.h, which it needs
@@ -9,42 +9,49 @@
 
 #include "app/gdi_handles.h"
 #include "output/print_geometry.h"
+#include "output/print_job.h"
 #include "output/printer_choice.h"
 
 namespace tolvinark {
 
-// The printer context of the last successful print dialog, its resolution and page height, and
-// the printer font made for it. Contexts and fonts it lets go of are released at once; the
-// context is held with nothing of the program's selected into it, so either can go any time.
+// The printer context of the last successful print dialog, its resolution and page height, the
+// copies the program makes for it, and the printer font and thick pen made for it. It owns them
+// all; what it lets go of is released at once, except a context a document is printing on, which
+// goes when the document ends. The context is held with nothing of the program's selected into it.
 class HeldPrinter {
   public:
-    HeldPrinter() = default;
-    ~HeldPrinter();
-    HeldPrinter(const HeldPrinter&) = delete;
-    HeldPrinter& operator=(const HeldPrinter&) = delete;
-
     bool holdsContext() const { return choice_.holdsContext(); }
     HDC context() const { return choice_.context(); }
     // Whether a protocol printout asks for a printer or prints to the held one.
     PrinterStep protocolStep() const { return choice_.protocolStep(); }
 
-    // Of the newest dialog's printer; the font outlives a forgotten context, as the next
-    // successful dialog replaces it anyway. Null before the first dialog.
+    // Of the newest dialog's printer; they outlive a forgotten context, as the next successful
+    // dialog replaces them anyway. Null before the first dialog.
     HFONT font() const { return font_.get(); }
+    HPEN thickPen() const { return thickPen_.get(); }
     const PrinterCaps& caps() const { return caps_; }
+    // The copies the program makes itself (nCopies and PD_COLLATE), for the held context.
+    const PrintChoice& copies() const { return copies_; }
 
-    // A successful dialog's context (owned from now on): its resolution and page height are read
-    // and the printer font made for them. The context and font it replaces are released.
-    void dialogAccepted(HDC fresh);
+    // A successful dialog's context: its resolution and page height are read and the printer
+    // font and pen made for them. The context, font and pen it replaces are released.
+    void dialogAccepted(ScopedPrinterDc fresh, const PrintChoice& copies = {});
     // The dialog was cancelled or failed: the context is released, nothing is held.
-    void dialogCancelled();
+    void dialogCancelled() { choice_.dialogCancelled(); }
     // A new detail window: the context is released, so the next protocol printout asks again.
-    void detailWindowBuilt();
+    void detailWindowBuilt() { choice_.detailWindowBuilt(); }
+
+    // Between these a document prints on the context: it is not released before the end.
+    void documentStarted() { choice_.documentStarted(); }
+    void documentEnded() { choice_.documentEnded(); }
 
   private:
-    PrinterChoice<HDC> choice_;
+    // Declared first, so the context goes last, after the objects made for it.
+    PrinterChoice<ScopedPrinterDc> choice_;
     ScopedGdiObject<HFONT> font_;
+    ScopedGdiObject<HPEN> thickPen_;
     PrinterCaps caps_;
+    PrintChoice copies_;
 };
 
 struct PrintingState {
@@ -54,13 +61,14 @@ struct PrintingState {
     PrintingState(const PrintingState&) = delete;
     PrintingState& operator=(const PrintingState&) = delete;
 
-    // Before each dialog its size, owner, module and flags are written anew; every other field
-    // keeps what the previous dialog gave back. Its context is taken over by `printer` at once.
+    // Before each dialog its size, owner, module, flags and pages are written anew; every other
+    // field keeps what the previous dialog gave back. Its context goes to `printer` at once.
     PRINTDLGA dialog{};
     HeldPrinter printer;
-    // A print dialog or a document is under way. The dialog runs a message loop in which the
-    // other window (list pane or detail window) still takes right clicks; those print nothing
-    // until it is over, so the dialog's record is never handed to two dialogs at once.
+    // A print dialog or a document is under way. The dialog and the progress window let other
+    // windows take messages meanwhile; those that would change what a printout reads or the
+    // context it draws on (a right click, Open, a record click, the series toggle, Excel, a
+    // window's close) do nothing until it is over.
     bool busy = false;
 };
 

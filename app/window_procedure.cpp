@@ -7,7 +7,7 @@
 #include "app/list_messages.h"
 #include "app/open_road.h"
 #include "app/paint.h"
-#include "app/print_road.h"
+#include "app/printing.h"
 
 namespace tolvinark {
 
@@ -35,7 +35,7 @@ LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
 }
 
 // Right clicks print: the detail window its record, the list pane the list; a right click
-// anywhere else does nothing.
+// anywhere else does nothing. A right click while a printout runs does nothing either.
 LRESULT onRButtonDown(ApplicationState& app, HWND window) {
     if (app.detail.window && window == app.detail.window) {
         printProtocol(app, window, app.data.currentRecord, app.detail.shownMode);
@@ -63,6 +63,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_COMMAND: {
             const HWND button = reinterpret_cast<HWND>(lParam);
             if (button == app.exitButton) return onExitButton();
+            // A printout reads the file's index and draws on the printer the detail window's
+            // build lets go of: none of the other buttons acts until it is over.
+            if (app.printing.busy) return 0;
             if (button == app.openButton) return onOpenButton(app, window);
             // No detail window, no buttons: their handles are none then.
             if (button && button == app.detail.seriesToggleButton) return onSeriesToggle(app);
@@ -75,11 +78,16 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (window == app.listPane.window) return onListMouseMove(app, GET_Y_LPARAM(lParam));
             return 0;
         case WM_LBUTTONDOWN:
-            if (window == app.listPane.window && app.data.fileLoaded) {
+            if (window == app.listPane.window && app.data.fileLoaded && !app.printing.busy) {
                 return onRecordClick(app, GET_Y_LPARAM(lParam));
             }
             return 0;
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
+        case WM_CLOSE:
+            // The window a printout's dialog or progress window belongs to stays until it is
+            // over; the Exit button cancels a printout and ends the program.
+            if (app.printing.busy) return 0;
+            break;
         case WM_DESTROY:
             if (window == app.mainWindow) return onMainWindowDestroyed();
             return onOtherWindowDestroyed(app, window);

@@ -51,6 +51,12 @@ inline constexpr auto kMessageOpenFailed = cp1251("ошибка при откр�
 inline constexpr auto kMessageWrongType = cp1251("ошибка: тип файла не .dst");
 inline constexpr auto kMessageExportFailed = cp1251("ошибка при записи файла Temp.dif");
 
+inline constexpr auto kMessagePrintFailed = cp1251("ошибка печати");
+
 inline constexpr std::string_view kPrintDocumentName = "...";
+// The progress window of a printout: "Печать: лист 3 из 12", and its button.
+inline constexpr auto kPrintProgressPrefix = cp1251("Печать: лист ");
+inline constexpr auto kPrintProgressOf = cp1251(" из ");
+inline constexpr auto kPrintCancelText = cp1251("Отмена");
 
 }  // namespace tolvinark::texts

@@ -46,4 +46,8 @@ PrinterFontFields printerFont(const PrinterCaps& caps) {
     return font;
 }
 
+int thickPenWidth(const PrinterCaps& caps) {
+    return std::max(layoutToDevice(kThickPenLayoutWidth, caps.dotsPerInchX), 1);
+}
+
 }  // namespace tolvinark

@@ -8,7 +8,8 @@
 //   caps.dotsPerInchX = GetDeviceCaps(dc, LOGPIXELSX);
 //   caps.dotsPerInchY = GetDeviceCaps(dc, LOGPIXELSY);
 //   caps.pageHeight   = GetDeviceCaps(dc, VERTRES);
-// then makes the printer font from printerFont(caps) and draws through ScaledCanvas(gdi, caps).
+// then makes the printer font from printerFont(caps), the thick pen thickPenWidth(caps) wide,
+// and draws through ScaledCanvas(gdi, caps).
 
 #include <cstdint>
 #include <string_view>
@@ -50,5 +51,10 @@ struct PrinterFontFields {
 };
 
 PrinterFontFields printerFont(const PrinterCaps& caps);
+
+// The thick pen of the printouts' rules and frames: 10 layout units wide, made for the printer's
+// horizontal resolution (10 at 600 dpi, 5 at 300), never thinner than 1.
+inline constexpr int kThickPenLayoutWidth = 10;
+int thickPenWidth(const PrinterCaps& caps);
 
 }  // namespace tolvinark

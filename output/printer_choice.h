@@ -5,8 +5,9 @@
 // the detail window (a record click, a series toggle) let it go, so the next protocol printout
 // asks again. The list printout always asks, and asks nothing when it has no page to print.
 //
-// `Context` is the platform's printer context handle (HDC); its value-initialised value is the
-// empty one. Each change gives back the context it let go of, for the caller to release.
+// `Owner` owns the platform's printer context and releases it when it goes or is replaced
+// (a ScopedHandle); its value-initialised value is the empty one, and get() gives the context.
+// A context that a document is printing on is let go of only once the document has ended.
 
 #include <cstdint>
 #include <utility>
@@ -24,27 +25,47 @@ constexpr PrinterStep listPrinterStep(std::uint32_t pageCount) {
     return pageCount == 0 ? PrinterStep::PrintNothing : PrinterStep::AskForPrinter;
 }
 
-template <typename Context>
+template <typename Owner>
 class PrinterChoice {
   public:
-    bool holdsContext() const { return context_ != Context{}; }
-    Context context() const { return context_; }
+    using Context = decltype(std::declval<const Owner&>().get());
+
+    bool holdsContext() const { return !forgetWhenDocumentEnds_ && context_.get() != Context{}; }
+    Context context() const { return context_.get(); }
 
     PrinterStep protocolStep() const {
         return holdsContext() ? PrinterStep::UseHeldPrinter : PrinterStep::AskForPrinter;
     }
 
-    // The dialog succeeded: its context replaces the held one.
-    [[nodiscard]] Context dialogAccepted(Context fresh) { return std::exchange(context_, fresh); }
+    // The dialog succeeded: its context replaces the held one, which is released.
+    void dialogAccepted(Owner fresh) {
+        context_ = std::move(fresh);
+        forgetWhenDocumentEnds_ = false;
+    }
     // The dialog was cancelled or failed: nothing is held.
-    [[nodiscard]] Context dialogCancelled() { return release(); }
+    void dialogCancelled() { forget(); }
     // The detail window was built anew: the next protocol printout asks again.
-    [[nodiscard]] Context detailWindowBuilt() { return release(); }
+    void detailWindowBuilt() { forget(); }
+
+    // A document prints on the held context from documentStarted to documentEnded.
+    void documentStarted() { inDocument_ = true; }
+    void documentEnded() {
+        inDocument_ = false;
+        if (std::exchange(forgetWhenDocumentEnds_, false)) context_ = Owner{};
+    }
 
   private:
-    Context release() { return std::exchange(context_, Context{}); }
+    void forget() {
+        if (inDocument_) {
+            forgetWhenDocumentEnds_ = true;
+        } else {
+            context_ = Owner{};
+        }
+    }
 
-    Context context_{};
+    Owner context_{};
+    bool inDocument_ = false;
+    bool forgetWhenDocumentEnds_ = false;
 };
 
 }  // namespace tolvinark

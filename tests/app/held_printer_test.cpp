@@ -1,5 +1,5 @@
 // The printer the viewer holds between printouts, under Wine, with memory contexts standing in
-// for the print dialog's printer contexts: what it releases, when, and the font it makes.
+// for the print dialog's printer contexts: what it releases, when, and the font and pen it makes.
 
 #include "app/print_state.h"
 
@@ -27,7 +27,7 @@ TEST(HeldPrinter, MakesThePrinterFontForTheResolutionOfItsContext) {
 
     const HDC context = makeContext();
     ASSERT_NE(context, nullptr);
-    printer.dialogAccepted(context);
+    printer.dialogAccepted(ScopedPrinterDc(context));
     EXPECT_EQ(printer.context(), context);
     EXPECT_EQ(printer.protocolStep(), PrinterStep::UseHeldPrinter);
 
@@ -51,18 +51,24 @@ TEST(HeldPrinter, MakesThePrinterFontForTheResolutionOfItsContext) {
     EXPECT_EQ(font.lfQuality, 0);
     EXPECT_EQ(font.lfPitchAndFamily, 0);
     EXPECT_EQ(std::wstring(font.lfFaceName), L"Microsoft Sans Serif");
+
+    LOGPEN pen{};
+    ASSERT_EQ(GetObjectW(printer.thickPen(), sizeof(pen), &pen), static_cast<int>(sizeof(pen)));
+    EXPECT_EQ(pen.lopnWidth.x, thickPenWidth(caps));
 }
 
 TEST(HeldPrinter, ANewDialogReleasesTheContextAndFontItReplaces) {
     HeldPrinter printer;
     const HDC first = makeContext();
-    printer.dialogAccepted(first);
+    printer.dialogAccepted(ScopedPrinterDc(first));
     const HFONT firstFont = printer.font();
+    const HPEN firstPen = printer.thickPen();
     const HDC second = makeContext();
-    printer.dialogAccepted(second);
+    printer.dialogAccepted(ScopedPrinterDc(second));
 
     EXPECT_FALSE(alive(first));
     EXPECT_FALSE(alive(firstFont));
+    EXPECT_FALSE(alive(firstPen));
     EXPECT_EQ(printer.context(), second);
     EXPECT_TRUE(alive(second));
     EXPECT_NE(printer.font(), firstFont);
@@ -83,7 +89,7 @@ TEST(HeldPrinter, ForgettingReleasesTheContextAndKeepsTheFont) {
         SCOPED_TRACE(c.what);
         HeldPrinter printer;
         const HDC context = makeContext();
-        printer.dialogAccepted(context);
+        printer.dialogAccepted(ScopedPrinterDc(context));
         const HFONT font = printer.font();
 
         (printer.*c.forget)();
@@ -101,15 +107,18 @@ TEST(HeldPrinter, ForgettingReleasesTheContextAndKeepsTheFont) {
 TEST(HeldPrinter, ReleasesWhatItHoldsWhenItGoes) {
     HDC context = nullptr;
     HFONT font = nullptr;
+    HPEN pen = nullptr;
     {
         HeldPrinter printer;
         context = makeContext();
-        printer.dialogAccepted(context);
+        printer.dialogAccepted(ScopedPrinterDc(context));
         font = printer.font();
-        ASSERT_TRUE(alive(context) && alive(font));
+        pen = printer.thickPen();
+        ASSERT_TRUE(alive(context) && alive(font) && alive(pen));
     }
     EXPECT_FALSE(alive(context));
     EXPECT_FALSE(alive(font));
+    EXPECT_FALSE(alive(pen));
 }
 
 }  // namespace

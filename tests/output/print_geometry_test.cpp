@@ -119,5 +119,15 @@ TEST(ScaledCanvas, MapsXAndYByTheirOwnResolutionAndPassesTheRestOn) {
     EXPECT_EQ(device.log(), expected);
 }
 
+// 10 layout units at any resolution, never so thin that GDI would draw its one-pixel pen.
+TEST(PrintGeometry, ThickPenWidthFollowsTheHorizontalResolution) {
+    const struct {
+        int dotsPerInchX, width;
+    } cases[] = {{600, 10}, {300, 5}, {1200, 20}, {360, 6}, {30, 1}, {1, 1}, {0, 10}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(thickPenWidth({c.dotsPerInchX, 600, 7016}), c.width) << c.dotsPerInchX;
+    }
+}
+
 }  // namespace
 }  // namespace tolvinark
