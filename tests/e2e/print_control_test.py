@@ -1,0 +1,244 @@
+#!/usr/bin/env python3
+"""A printout under the user's control: a range of the list's pages, the progress window and
+its Cancel, the viewer's other actions held off while a printout runs, and a printer that
+refuses the job reported.
+
+    print_control_test.py tolvinark.exe --window-texts window_texts.exe [-k NAME]
+
+Needs root, as scripts/print-queue does; starts the queues itself. The viewer holds each page
+for TOLVINARK_TEST_HOLD_PAGE_MS, answering its messages meanwhile, so that a case acts while a
+printout runs instead of racing it.
+"""
+
+import re
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+import harness  # noqa: E402
+import viewer_actions as va  # noqa: E402
+import viewer_geometry as geo  # noqa: E402
+from detail_window_test import (EXCEL_BUTTON, TOGGLE_BUTTON, click_record,  # noqa: E402
+                                close_box, find_detail_window)
+from print_dialog import (dialog_windows, shown_printer, wait_dialog_gone,  # noqa: E402
+                          wait_print_dialog)
+from printing_test import (PDF300, ROWS_PER_PAGE, TIMED_MODE, PrintingViewer,  # noqa: E402
+                           check_list_page, make_records, print_once, queues, read_printout,
+                           records_of, serial_of)
+
+HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"
+PROGRESS_CLASS = "TolvinarkPrintProgress"
+PROGRESS_TEXT = re.compile(r"^Печать: лист (\d+) из (\d+)$")
+PROGRESS_PLACE = (600, 560)  # clear of the list's left end and the detail window
+PRINT_FAILED = "ошибка печати"
+WATCH_SECONDS = 1.0  # how long "nothing happens" is watched after an action
+
+keeps_pdfs = queues.keeps_pdfs("print_control_test")
+
+
+# ---------------------------------------------------------------- the progress window
+
+def progress_window(session):
+    """The visible progress window and its children (window_texts dicts), or None."""
+    windows = session.window_texts(geo.TITLE)
+    for i, window in enumerate(windows):
+        if window["depth"] == 0 and window["class"] == PROGRESS_CLASS and window["visible"]:
+            children = []
+            for child in windows[i + 1:]:
+                if child["depth"] == 0:
+                    break
+                children.append(child)
+            return [window] + children
+    return None
+
+
+def progress_of(windows):
+    """(sheet, sheets) the progress window reads."""
+    for window in windows or []:
+        match = PROGRESS_TEXT.match(window["text"])
+        if match:
+            return int(match.group(1)), int(match.group(2))
+    raise AssertionError(f"no progress text among {[w['text'] for w in windows or []]}")
+
+
+def wait_progress(session, sheet=1):
+    """The progress window once it reads sheet `sheet` or a later one, moved aside."""
+    def shown():
+        windows = progress_window(session)
+        return windows if windows and progress_of(windows)[0] >= sheet else None
+    windows = harness.wait_until(shown, f"the progress window at sheet {sheet}", timeout=60,
+                                 interval=0.2)
+    session.move_window(windows[0]["handle"], *PROGRESS_PLACE)
+    return progress_window(session) or windows
+
+
+def wait_progress_gone(session, timeout=60.0):
+    harness.wait_until(lambda: progress_window(session) is None, "the progress window to go",
+                       timeout=timeout, interval=0.3)
+
+
+# ---------------------------------------------------------------- the print dialog
+
+def answer_dialog(viewer, printer, pages=None):
+    """Answers the print dialog that the last right click opened on `printer` (the one it
+    shows), with the range `pages` (first, last) when given, by its OK button."""
+    session = viewer.session
+    dialog = wait_print_dialog(session.display.name, alive=viewer.program.running)
+    harness.wait_until(lambda: shown_printer(session) == printer, f"the dialog on {printer}")
+    parts = session.window_texts("Print")
+    if pages is not None:
+        session.click_child(parts, "Button", "Pages")
+        radio = next(p for p in parts if p["class"] == "Button" and p["text"] == "Pa&ges")
+        # The "from" and "to" fields stand on the radio button's line, in that order.
+        fields = sorted((p for p in parts if p["class"] == "Edit" and p["visible"] and
+                         p["rect"][1] == radio["rect"][1]), key=lambda p: p["rect"][0])
+        assert len(fields) == 2, f"the range fields: {fields}"
+        for field, page in zip(fields, pages):
+            left, top, right, bottom = field["rect"]
+            session.display.click((left + right) // 2, (top + bottom) // 2)
+            session.display.key("End", "shift+Home", "BackSpace")
+            session.display.xdotool("type", str(page))
+    session.click_child(parts, "Button", "OK")
+    wait_dialog_gone(session.display.name, dialog)
+
+
+def set_queue(queue, taking):
+    """Lets `queue` take and print jobs, or refuses them (cupsreject, cupsdisable)."""
+    for command in (("cupsaccept", "cupsenable") if taking else ("cupsreject", "cupsdisable")):
+        subprocess.run([command, queue], env=queues.env(), check=True, capture_output=True)
+
+
+def new_pdfs(before):
+    return [p for found in queues.new_pdfs(before).values() for p in found]
+
+
+# ---------------------------------------------------------------- cases
+
+@keeps_pdfs
+def a_range_of_the_list_prints_those_pages_with_their_true_labels(session):
+    path = make_records(session, 2 * ROWS_PER_PAGE + 1)  # three pages
+    viewer = PrintingViewer(session, path)
+    before = queues.snapshot()
+    viewer.right_click_list()
+    answer_dialog(viewer, PDF300, pages=(2, 2))
+    pdf = queues.wait_for_pdf(PDF300, before)
+    pages = read_printout(pdf)
+    assert len(pages) == 1, f"{pdf.name}: {len(pages)} pages for the range 2-2"
+    check_list_page(pages[0], 2, 3, records_of(path)[ROWS_PER_PAGE:2 * ROWS_PER_PAGE],
+                    serial_of(path), viewer.wine_name)
+
+
+@keeps_pdfs
+def cancel_in_the_progress_window_stops_a_long_printout(session):
+    session.env[HOLD] = "300"
+    sheets = 300
+    path = make_records(session, sheets * ROWS_PER_PAGE)
+    viewer = PrintingViewer(session, path)
+    detail = viewer.open_detail(0)
+    before = queues.snapshot()
+    viewer.right_click_list()
+    answer_dialog(viewer, PDF300)
+    windows = wait_progress(session, sheet=3)
+    assert progress_of(windows)[1] == sheets, f"the progress window reads {progress_of(windows)}"
+    session.click_child(windows, "Button", "Отмена")
+    wait_progress_gone(session)
+
+    va.assert_no_message_box(viewer)  # a cancel is no failure
+    printed = [len(read_printout(pdf)) for pdf in new_pdfs(before)]
+    assert all(count < sheets for count in printed), f"a full document after Cancel: {printed}"
+    # The viewer goes on as before: the same detail window, the list, a new printout asks.
+    shown = find_detail_window(session)
+    assert shown and shown.handle == detail.handle, "the detail window changed"
+    assert viewer.shows_file(), "the list is gone"
+    viewer.right_click_list()
+    viewer.cancel()
+    print(f"    cancelled at sheet {progress_of(windows)[0]} or later; PDFs of {printed} pages")
+
+
+def nothing_changed(viewer, detail, what):
+    """No print or open dialog comes, the detail window is the one it was, no Temp.dif is
+    written, and the printout still runs."""
+    session = viewer.session
+    viewer.no_dialog_for(WATCH_SECONDS, what)
+    assert not session.display.windows_named(va.OPEN_DIALOG_TITLE), f"the open dialog after {what}"
+    shown = find_detail_window(session)
+    assert shown and shown.handle == detail.handle, f"the detail window changed after {what}"
+    assert not (session.temp_dir / "Temp.dif").exists(), f"an export after {what}"
+    assert progress_window(session), f"the printout ended before {what} was watched"
+
+
+# Each acts on a viewer printing its list, with `detail` a timed measurement's window.
+DURING_PRINTOUT = [
+    ("a right click on the list", lambda viewer, detail: viewer.right_click_list()),
+    ("a right click on the detail window", lambda viewer, detail: viewer.right_click_detail(detail)),
+    ("Open", lambda viewer, detail: viewer.click_open()),
+    ("a row click", lambda viewer, detail: click_record(viewer, 0)),
+    ("the series toggle", lambda viewer, detail: detail.click_button(TOGGLE_BUTTON)),
+    ("the Excel button", lambda viewer, detail: detail.click_button(EXCEL_BUTTON)),
+    ("the detail window's close box",
+     lambda viewer, detail: close_box(viewer.session, viewer, detail)),
+]
+
+
+@keeps_pdfs
+def actions_during_a_printout_do_nothing(session):
+    session.env[HOLD] = "10000"  # the actions below take some 20 s under load
+    path = make_records(session, 2 * ROWS_PER_PAGE + 1)
+    timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
+    assert 0 < timed < geo.VISIBLE_ROWS, "a timed measurement below the first row, on screen"
+    viewer = PrintingViewer(session, path)
+    detail = viewer.open_detail(timed)
+    before = queues.snapshot()
+    viewer.right_click_list()
+    answer_dialog(viewer, PDF300)
+    wait_progress(session)
+    for what, act in DURING_PRINTOUT:
+        act(viewer, detail)
+        nothing_changed(viewer, detail, what)
+
+    wait_progress_gone(session)
+    pdf = queues.wait_for_pdf(PDF300, before)
+    pages = read_printout(pdf)
+    records = records_of(path)
+    assert len(pages) == 3, f"{pdf.name}: {len(pages)} pages"
+    for number, page in enumerate(pages, start=1):
+        first = (number - 1) * ROWS_PER_PAGE
+        check_list_page(page, number, 3, records[first:first + ROWS_PER_PAGE], serial_of(path),
+                        viewer.wine_name)
+    # Once it is over the viewer acts again: a row click builds a new detail window.
+    click_record(viewer, 0)
+    harness.wait_until(lambda: (find_detail_window(session) or detail).handle != detail.handle,
+                       "a row click after the printout to build a new detail window")
+
+
+@keeps_pdfs
+def a_queue_that_refuses_jobs_is_reported(session):
+    path = make_records(session, ROWS_PER_PAGE)
+    viewer = PrintingViewer(session, path)
+    set_queue(PDF300, taking=False)
+    try:
+        viewer.right_click_list()
+        answer_dialog(viewer, PDF300)
+        va.dismiss_message(viewer, PRINT_FAILED)
+    finally:
+        set_queue(PDF300, taking=True)
+    assert progress_window(session) is None, "the progress window stayed"
+    # The same queue, taking jobs again, prints.
+    pdf = print_once(viewer, viewer.right_click_list, PDF300)
+    assert len(read_printout(pdf)) == 1, pdf.name
+
+
+CASES = [
+    a_range_of_the_list_prints_those_pages_with_their_true_labels,
+    cancel_in_the_progress_window_stops_a_long_printout,
+    actions_during_a_printout_do_nothing,
+    a_queue_that_refuses_jobs_is_reported,
+]
+
+if __name__ == "__main__":
+    with queues:
+        queues.export()  # every Wine program of the cases sees the queues
+        sys.exit(harness.run_cases(CASES))
