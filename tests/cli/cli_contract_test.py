@@ -186,17 +186,29 @@ def dif_export(f, series):
 # Running the program
 
 
-def run(args, cwd):
+def run(args, cwd, env=None):
     """Exit status, standard output and standard error of one run."""
     command = ([RUNNER] if RUNNER else []) + [PROGRAM] + args
     # Files rather than pipes: a Wine server started by the run inherits them and outlives it,
     # and a pipe would not end before the server does.
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         done = subprocess.run(command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                              timeout=120)
+                              timeout=120, env=env)
         out.seek(0)
         err.seek(0)
         return done.returncode, out.read(), err.read()
+
+
+def russian_system():
+    """The environment of a Russian Windows under Wine, whose ANSI code page is 1251: a Russian
+    UTF-8 locale of the build's own (made once with localedef, as the end-to-end tests do)."""
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build",
+                          "locale")
+    if not os.path.isdir(os.path.join(folder, "ru_RU.UTF-8")):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8",
+                        os.path.join(folder, "ru_RU.UTF-8")], check=True, capture_output=True)
+    return dict(os.environ, LOCPATH=folder, LANG="ru_RU.UTF-8", LC_ALL="ru_RU.UTF-8")
 
 
 def utf8_lines(lines):
@@ -514,6 +526,14 @@ class CliContract(unittest.TestCase):
         self.assertFailure(self.cli("series", "data.dst", "1"),
                            "ошибка: у записи нет рядов (режим 3); выгружается только измерение по "
                            "времени, режим 2")
+
+    def test_tables_name_cyrillic_files_in_utf8(self):
+        # Windows hands the program its arguments in the ANSI code page.
+        name = "замер 1.dst"
+        self.write(name, make_record(serial=7))
+        code, out, err = run(["csv", name], self.dir, russian_system() if RUNNER else None)
+        self.assertEqual((code, err), (0, b""))
+        self.assertEqual(parse_csv(out)[1][0]["file"], name)
 
     def test_stats_per_file_and_mode(self):
         records = [make_record(**fields) for fields in DATA_RECORDS]
