@@ -170,12 +170,21 @@ def nothing_changed(viewer, detail, what):
     assert progress_window(session), f"the printout ended before {what} was watched"
 
 
+def type_in_list(viewer, key):
+    viewer.window.move(*geo.list_to_client(3, geo.row_top(0) + geo.ROW_PITCH // 2))
+    viewer.session.display.key(key)
+
+
 # Each acts on a viewer printing its list, with `detail` a timed measurement's window.
 DURING_PRINTOUT = [
     ("a right click on the list", lambda viewer, detail: viewer.right_click_list()),
     ("a right click on the detail window", lambda viewer, detail: viewer.right_click_detail(detail)),
     ("Open", lambda viewer, detail: viewer.click_open()),
     ("a row click", lambda viewer, detail: click_record(viewer, 0)),
+    # Keys go where the pointer is: the list's left end, whose row the click marked.
+    ("Enter", lambda viewer, detail: type_in_list(viewer, "Return")),
+    ("Ctrl+O", lambda viewer, detail: type_in_list(viewer, "ctrl+o")),
+    ("Escape in the main window", lambda viewer, detail: type_in_list(viewer, "Escape")),
     ("the series toggle", lambda viewer, detail: detail.click_button(TOGGLE_BUTTON)),
     ("the Excel button", lambda viewer, detail: detail.click_button(EXCEL_BUTTON)),
     ("the detail window's close box",
@@ -185,7 +194,7 @@ DURING_PRINTOUT = [
 
 @keeps_pdfs
 def actions_during_a_printout_do_nothing(session):
-    session.env[HOLD] = "10000"  # the actions below take some 20 s under load
+    session.env[HOLD] = "15000"  # the actions below take some 30 s under load
     path = make_records(session, 2 * ROWS_PER_PAGE + 1)
     timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
     assert 0 < timed < geo.VISIBLE_ROWS, "a timed measurement below the first row, on screen"
