@@ -22,7 +22,8 @@ import harness  # noqa: E402
 import viewer_actions as va  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from detail_window_test import (EXCEL_BUTTON, TOGGLE_BUTTON, click_record,  # noqa: E402
-                                close_box, find_detail_window)
+                                close_box, find_detail_window, wait_detail_window,
+                                wait_no_detail_window)
 from print_dialog import (dialog_windows, shown_printer, wait_dialog_gone,  # noqa: E402
                           wait_print_dialog)
 from printing_test import (PDF300, ROWS_PER_PAGE, TIMED_MODE, PrintingViewer,  # noqa: E402
@@ -217,10 +218,11 @@ def actions_during_a_printout_do_nothing(session):
         first = (number - 1) * ROWS_PER_PAGE
         check_list_page(page, number, 3, records[first:first + ROWS_PER_PAGE], serial_of(path),
                         viewer.wine_name)
-    # Once it is over the viewer acts again: a row click builds a new detail window.
+    # Once it is over the viewer acts again, the keys typed the same way included.
+    type_in_list(viewer, "Escape")
+    wait_no_detail_window(session, "Escape after the printout to close the detail window")
     click_record(viewer, 0)
-    harness.wait_until(lambda: (find_detail_window(session) or detail).handle != detail.handle,
-                       "a row click after the printout to build a new detail window")
+    wait_detail_window(session)
 
 
 @keeps_pdfs
