@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Contract tests of tolvinark-cli: exact output bytes, messages and exit codes.
 
-Measurement files are written here with struct, and the expected texts are computed here from
-the record fields by the meter's text rules, independently of the program's own code.
+Measurement files are written here through tools/dst_format.py, and the expected texts are
+computed here from the record fields by the meter's text rules, independently of the program's
+own code.
 
     cli_contract_test.py --program build/native/tolvinark-cli [--runner scripts/wine-run]
                          [--sample resources/samples/demo.dst]
@@ -17,11 +18,13 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import dst_format  # noqa: E402
+
 PROGRAM = None
 RUNNER = None
 SAMPLE = None
 
-RECORD_SIZE = 588
 HEADER_SIZE = 246
 ROW_SIZE = 43
 
@@ -30,37 +33,11 @@ ROW_SIZE = 43
 # Measurement files
 
 
-def make_record(serial=0, mode=0, date=(2019, 3, 5), time=(9, 5, 0), duration=0,
-                temperature=0, humidity=0, pressure=0, concentration=0.0, ci=(), cd=(),
-                points=0, filler=0):
-    record = bytearray([filler]) * RECORD_SIZE
-    struct.pack_into("<I", record, 4, serial)
-    struct.pack_into("<HHHH", record, 16, mode, *date)
-    struct.pack_into("<HHH", record, 24, *time)
-    struct.pack_into("<h", record, 30, duration)
-    struct.pack_into("<HHH", record, 36, temperature, humidity, pressure)
-    struct.pack_into("<f", record, 64, concentration)
-    for i, value in enumerate(ci):
-        struct.pack_into("<h", record, 68 + 2 * i, value)
-    for i, value in enumerate(cd):
-        struct.pack_into("<h", record, 324 + 2 * i, value)
-    struct.pack_into("<H", record, 580, points)
-    return bytes(record)
+def make_record(date=(2019, 3, 5), time=(9, 5, 0), points=0, **rest):
+    return dst_format.pack(when=(*date, *time), point_count=points, **rest)
 
 
-def fields(record):
-    serial, = struct.unpack_from("<I", record, 4)
-    mode, year, month, day, hour, minute, second = struct.unpack_from("<7H", record, 16)
-    duration, = struct.unpack_from("<h", record, 30)
-    temperature, humidity, pressure = struct.unpack_from("<3H", record, 36)
-    concentration, = struct.unpack_from("<f", record, 64)
-    ci = struct.unpack_from("<128h", record, 68)
-    cd = struct.unpack_from("<128h", record, 324)
-    points, = struct.unpack_from("<H", record, 580)
-    return dict(serial=serial, mode=mode, year=year, month=month, day=day, hour=hour,
-                minute=minute, second=second, duration=duration, temperature=temperature,
-                humidity=humidity, pressure=pressure, concentration=concentration, ci=ci,
-                cd=cd, points=points)
+fields = dst_format.fields
 
 
 # ---------------------------------------------------------------------------------------------
@@ -430,8 +407,7 @@ class SampleFile(unittest.TestCase):
             self.skipTest("no sample file")
         with open(SAMPLE, "rb") as file:
             data = file.read()
-        self.records = [data[i:i + RECORD_SIZE]
-                        for i in range(0, len(data) - RECORD_SIZE + 1, RECORD_SIZE)]
+        self.records = dst_format.split(data)
         self.dir = os.path.dirname(os.path.abspath(SAMPLE))
         self.name = os.path.basename(SAMPLE)
 
