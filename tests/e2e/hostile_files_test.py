@@ -220,7 +220,8 @@ def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
     # it gets one record more than a 32-bit record count can count (2.3 TB).
     huge = session.temp_dir / "huge.dst"
     with open(huge, "wb") as f:
-        f.truncate(60 * 1024 ** 3 if harness.WINE_ARCH == "win32" else (2 ** 32 + 1) * 588)
+        f.truncate(60 * 1024 ** 3 if harness.WINE_ARCH == "win32"
+                   else (2 ** 32 + 1) * dst_format.RECORD_SIZE)
     three = make_edge(session.temp_dir, "size-3x588+100")
     folder = Watched(session)
     folder.start()

@@ -33,7 +33,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
+import dst_format  # noqa: E402
 import print_dialog  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 import viewer_page as page  # noqa: E402
@@ -252,8 +253,8 @@ class Soak:
         self.viewer.open_by_dialog(self.valid[0].name)
         self.viewer.wait_file_shown()
         self.loaded = True
-        data = self.valid[0].read_bytes()
-        rows = [k for k in range(geo.VISIBLE_ROWS) if data[k * RECORD_SIZE + 16] == MODE_TIMED]
+        records = dst_format.read(self.valid[0])
+        rows = [k for k in range(geo.VISIBLE_ROWS) if records[k]["mode"] == MODE_TIMED]
         self.viewer.click_row(self.rng.choice(rows))
         self.viewer.wait_detail_built()
 
