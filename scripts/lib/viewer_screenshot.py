@@ -44,6 +44,7 @@ def main():
         # A wineserver of this prefix that runs without a display would keep the viewer
         # invisible; let any such one end first.
         subprocess.run(["wineserver", "-w"], env=env)
+        display.move(display.size[0] - 1, display.size[1] - 1)  # where it highlights no row
         viewer = subprocess.Popen([wine_env.WINE, exe, file_name], cwd=wine_env.ROOT, env=env,
                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL, start_new_session=True)
