@@ -307,8 +307,7 @@ class Viewer:
 
     # -- the open dialog
     def open_dialog_parts(self):
-        """Presses Open: the open dialog's windows, once it shows its name field."""
-        self.click_open()
+        """The open dialog's windows, once it shows its name field."""
         self.program.wait_window(OPEN_DIALOG_TITLE)
 
         def parts():
@@ -317,12 +316,13 @@ class Viewer:
                                 for p in found) else None
         return wait_until(parts, "the open dialog's name field", timeout=20, interval=0.3)
 
-    def _wait_open_dialog_gone(self):
+    def wait_open_dialog_gone(self):
         wait_until(lambda: not self.display.windows_named(OPEN_DIALOG_TITLE),
                    "the open dialog to close", timeout=20)
 
     def open_by_dialog(self, wine_name):
         """Presses Open, types `wine_name` into the dialog's name field and presses Return."""
+        self.click_open()
         parts = self.open_dialog_parts()
         edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
         left, top, right, bottom = edit["rect"]
@@ -330,11 +330,12 @@ class Viewer:
         self.display.key("End", "shift+Home", "BackSpace")
         self.display.xdotool("type", "--delay", 12, wine_name)
         self.display.key("Return")
-        self._wait_open_dialog_gone()
+        self.wait_open_dialog_gone()
 
     def cancel_open_dialog(self):
+        self.click_open()
         self.press_button_of(self.open_dialog_parts(), "Cancel")
-        self._wait_open_dialog_gone()
+        self.wait_open_dialog_gone()
 
     # -- the detail window
     def detail(self):
