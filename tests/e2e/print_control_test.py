@@ -109,7 +109,8 @@ def answer_dialog(viewer, printer, pages=None):
 def set_queue(queue, taking):
     """Lets `queue` take and print jobs, or refuses them (cupsreject, cupsdisable)."""
     for command in (("cupsaccept", "cupsenable") if taking else ("cupsreject", "cupsdisable")):
-        subprocess.run([command, queue], env=queues.env(), check=True, capture_output=True)
+        # CUPS_SERVER is exported for the whole run.
+        subprocess.run([command, queue], check=True, capture_output=True)
 
 
 def new_pdfs(before):
