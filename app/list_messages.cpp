@@ -59,7 +59,7 @@ LRESULT onRecordClick(ApplicationState& app, int y) {
             buildDetailWindow(app);
             break;
         case FileOutcome::FileMissing:
-            showMessage(app.listPane.window, result.message);
+            showMessage(app.listPane.window, result.message, result.name);
             closeDetailWindow(app);
             break;
         case FileOutcome::WrongType:
