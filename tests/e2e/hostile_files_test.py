@@ -345,16 +345,24 @@ def a_name_of_259_characters_opens_and_reads(session):
     folder.check()
 
 
-def russian_system(session):
-    """The Wine environment of a Russian system, whose ANSI code page is 1251: a Russian UTF-8
-    locale of the tests' own in build/locale/ (made once with localedef; glibc needs it to
-    read the Unix side's names as UTF-8)."""
+def locale_system(session, locale):
+    """The Wine environment of a system in `locale` (a UTF-8 locale such as "en_US.UTF-8"):
+    the machine's (scripts/setup makes them), else one of the tests' own in build/locale/
+    (made once with localedef; glibc needs it to read the Unix side's names as UTF-8)."""
+    installed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
+    if locale.lower().replace("-", "") in installed.lower().split():
+        return dict(session.env, LANG=locale, LC_ALL=locale)
     folder = harness.ROOT / "build" / "locale"
-    if not (folder / RUSSIAN_LOCALE).is_dir():
+    if not (folder / locale).is_dir():
         folder.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8", str(folder / RUSSIAN_LOCALE)],
-                       check=True, capture_output=True)
-    return dict(session.env, LOCPATH=str(folder), LANG=RUSSIAN_LOCALE, LC_ALL=RUSSIAN_LOCALE)
+        subprocess.run(["localedef", "-i", locale.split(".")[0], "-f", "UTF-8",
+                        str(folder / locale)], check=True, capture_output=True)
+    return dict(session.env, LOCPATH=str(folder), LANG=locale, LC_ALL=locale)
+
+
+def russian_system(session):
+    """A Russian system, whose ANSI code page is 1251."""
+    return locale_system(session, RUSSIAN_LOCALE)
 
 
 def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):

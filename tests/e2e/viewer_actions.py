@@ -65,11 +65,11 @@ def message_boxes(session):
     return boxes
 
 
-def dismiss_message(viewer, text, timeout=20.0):
-    """Waits for the message box saying exactly `text`, presses its OK button and waits until
-    it is gone."""
+def dismiss_message(viewer, text, timeout=20.0, ok="OK"):
+    """Waits for the message box saying exactly `text`, presses its OK button (captioned `ok`
+    in the language of Wine's system) and waits until it is gone."""
     box = viewer.wait_message_box(text, timeout)
-    viewer.press_button_of(box, "OK")
+    viewer.press_button_of(box, ok)
     wait_until(lambda: not message_boxes(viewer.session), f"the box {text!r} to close",
                timeout=10, interval=0.3)
 
@@ -87,28 +87,33 @@ def assert_no_message_box(viewer, seconds=1.5):
         time.sleep(0.3)
 
 
-def open_dialog_parts(viewer):
-    """The open dialog's windows, once it shows its name field."""
-    viewer.program.wait_window(OPEN_DIALOG_TITLE)
+def open_dialog_parts(viewer, title=OPEN_DIALOG_TITLE):
+    """The open dialog's windows, once it shows its name field. `title`: the dialog's title in
+    the language of Wine's system."""
+    viewer.program.wait_window(title)
 
     def parts():
-        found = viewer.session.window_texts(OPEN_DIALOG_TITLE)
+        found = viewer.session.window_texts(title)
         return found if any(p["class"].lower() == "edit" and p["visible"] for p in found) else None
     return wait_until(parts, "the open dialog's name field", timeout=20, interval=0.3)
 
 
-def open_by_dialog(viewer, wine_name):
-    """Presses Open, types `wine_name` into the dialog's name field and presses Return."""
+def open_by_dialog(viewer, wine_name, type_text=None, title=OPEN_DIALOG_TITLE):
+    """Presses Open, types `wine_name` into the dialog's name field (by `type_text(name)`
+    when given, else by xdotool) and presses Return."""
     viewer.click_open()
-    parts = open_dialog_parts(viewer)
+    parts = open_dialog_parts(viewer, title)
     edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
     left, top, right, bottom = edit["rect"]
     display = viewer.session.display
     display.click((left + right) // 2, (top + bottom) // 2)
     display.key("End", "shift+Home", "BackSpace")
-    display.xdotool("type", "--delay", 12, wine_name)
+    if type_text:
+        type_text(wine_name)
+    else:
+        display.xdotool("type", "--delay", 12, wine_name)
     display.key("Return")
-    wait_until(lambda: not viewer.session.display.windows_named(OPEN_DIALOG_TITLE),
+    wait_until(lambda: not viewer.session.display.windows_named(title),
                "the open dialog to close", timeout=20)
 
 
