@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data/file_access.h"
 #include "data/file_names.h"
 #include "data/fixed_texts.h"
 #include "tests/data/scratch_dir.h"
@@ -276,7 +277,9 @@ std::string paddedName(const ScratchDir& dir, std::size_t length, const std::str
     const std::string base = dir.path().string() + "/";
     std::string leaf = stem + ".dst";
     if ((length - base.size() - fileNameUnits(leaf)) % 2 != 0) leaf = stem + "p.dst";
-    EXPECT_TRUE(writeFile(dir.name(leaf), bytes));
+    // Written through the program's own file access, which takes the name as UTF-8 on Windows
+    // too.
+    EXPECT_TRUE(replaceFileContents(base + leaf, bytes));
     std::string name = base;
     while (fileNameUnits(name + leaf) < length) name += "./";
     return name + leaf;
