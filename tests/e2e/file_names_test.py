@@ -18,20 +18,22 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
 import row_pictures  # noqa: E402
-import viewer_actions as act  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-from hostile_files_test import locale_system, wait_list, wine  # noqa: E402
-from printing_test import (FILE_NAME_PLACE, PDF600, PrintingViewer, assert_text_at,  # noqa: E402
-                           print_once, queues, read_printout)
-from viewer_test import Viewer  # noqa: E402
 from desktop_input import ClipboardText, drop_files  # noqa: E402
+from print_queues import PrintQueues, layout_to_points, read_pdf  # noqa: E402
+from viewer_page import NO_DST_TYPE, Viewer, make_records  # noqa: E402
 
 ENGLISH, RUSSIAN = "en_US.UTF-8", "ru_RU.UTF-8"
 # Wine's own texts, in its system's language.
 OPEN_DIALOG_TITLES = {ENGLISH: "Open", RUSSIAN: "Открыть"}
 OK_BUTTONS = {ENGLISH: "OK", RUSSIAN: "ОК"}
+PDF600 = "tolvinark-pdf600"
+FILE_NAME_X = 1280  # the list printout's file name, in layout units
+
+wine = harness.unix_to_wine_path
+queues = PrintQueues()
 
 # Below the case's own folder; each file holds other records.
 NAMES = [
@@ -47,7 +49,7 @@ def make_files(session):
     paths = []
     for k, name in enumerate(NAMES):
         (session.temp_dir / name).parent.mkdir(parents=True, exist_ok=True)
-        paths.append(act.make_records(session.temp_dir, name, 3 + k, seed=10 + k))
+        paths.append(make_records(session.temp_dir, name, 3 + k, seed=10 + k))
     return paths
 
 
@@ -65,7 +67,7 @@ def on_system(locale):
     """The case run with every Wine program of it on a system in `locale`."""
     def wrap(case):
         def run(session):
-            session.env = locale_system(session, locale)
+            session.env = harness.locale_env(session.env, locale)
             case(session, locale)
         run.__name__ = f"{case.__name__}_{locale.split('_')[0]}"
         return run
@@ -78,19 +80,22 @@ def names_open_from_the_command_line_and_print(session, locale):
     """Printed on the English system alone: the print dialog is answered by its English
     texts; the name on paper does not depend on the system's language."""
     for path in make_files(session):
-        viewer = PrintingViewer(session, path)
-        wait_list(viewer, expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
+        viewer = Viewer.with_file(session, path)
+        viewer.wait_list(expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
         if locale == ENGLISH:
-            pdf = print_once(viewer, viewer.right_click_list, PDF600)
+            before = queues.snapshot()
+            viewer.right_click_list()
+            viewer.confirm_print(PDF600)
+            page = read_pdf(queues.wait_for_pdf(PDF600, before))[0]
             if printable(viewer.wine_name):
-                page = read_printout(pdf)[0]
                 # The font draws the Greek mu with the micro sign's glyph, which reads back so.
                 for word in page.words:
                     word.text = unicodedata.normalize("NFKC", word.text)
-                assert_text_at(page.find(unicodedata.normalize("NFKC", viewer.wine_name)),
-                               FILE_NAME_PLACE, "the file name")
-        viewer.click_exit()
-        assert viewer.program.wait_exit() == 0
+                name = page.find(unicodedata.normalize("NFKC", viewer.wine_name))
+                label = page.find("Файл:")
+                assert abs(name.x_min - layout_to_points(FILE_NAME_X)) <= 1.0, name
+                assert abs(name.y_min - label.y_min) <= 1.0, (name, label)
+        viewer.exit()
 
 
 def names_open_from_the_open_dialog(session, locale):
@@ -99,16 +104,16 @@ def names_open_from_the_open_dialog(session, locale):
     for path in paths:
         # Keys type no Cyrillic, Greek or Chinese into Wine: the name is pasted.
         with ClipboardText(session.display.name, wine(path)) as clipboard:
-            act.open_by_dialog(viewer, wine(path),
-                               lambda _: clipboard.paste(lambda: session.display.key("ctrl+v")),
-                               OPEN_DIALOG_TITLES[locale])
-        wait_list(viewer, expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
-    act.assert_no_message_box(viewer)
+            viewer.open_by_dialog(wine(path),
+                                  lambda _: clipboard.paste(lambda: session.display.key("ctrl+v")),
+                                  OPEN_DIALOG_TITLES[locale])
+        viewer.wait_list(expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
+    viewer.assert_no_message_box()
 
 
 def names_open_when_dropped(session, locale):
     paths = make_files(session)
-    other = act.make_records(session.temp_dir, "notes.txt", 2)
+    other = make_records(session.temp_dir, "notes.txt", 2)
     viewer = Viewer(session)
     drop_at = viewer.window.to_screen(*geo.list_to_client(200, 100))
 
@@ -118,11 +123,11 @@ def names_open_when_dropped(session, locale):
     for k, path in enumerate(paths):
         # Of several files dropped at once the first opens.
         drop(path, *paths[:k])
-        wait_list(viewer, expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
+        viewer.wait_list(expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
     # A file of another type is refused as the Open dialog's would be; the list stays.
     kept = viewer.rows()
     drop(other, paths[0])
-    act.dismiss_message(viewer, act.NO_DST_TYPE, ok=OK_BUTTONS[locale])
+    viewer.dismiss_message(NO_DST_TYPE, ok=OK_BUTTONS[locale])
     viewer.wait_rows(kept, "the last file's rows to stay")
 
 
@@ -134,6 +139,4 @@ CASES = [queues.keeps_pdfs("file_names_test")(on_system(locale)(case))
 )]
 
 if __name__ == "__main__":
-    with queues:
-        queues.export()
-        sys.exit(harness.run_cases(CASES))
+    sys.exit(harness.run_cases(CASES, print_queues=True))
