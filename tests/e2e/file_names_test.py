@@ -88,9 +88,10 @@ def names_open_from_the_command_line_and_print(session, locale):
             viewer.confirm_print(PDF600)
             page = read_pdf(queues.wait_for_pdf(PDF600, before))[0]
             if printable(viewer.wine_name):
-                # The font draws the Greek mu with the micro sign's glyph, which reads back so.
+                # The font draws the Greek mu with the micro sign's glyph and the hyphen with
+                # the soft hyphen's, which read back so.
                 for word in page.words:
-                    word.text = unicodedata.normalize("NFKC", word.text)
+                    word.text = unicodedata.normalize("NFKC", word.text.replace("\u00ad", "-"))
                 name = page.find(unicodedata.normalize("NFKC", viewer.wine_name))
                 label = page.find("Файл:")
                 assert abs(name.x_min - layout_to_points(FILE_NAME_X)) <= 1.0, name
