@@ -26,9 +26,7 @@ import harness  # noqa: E402
 import row_pictures  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
-from hostile_files_test import russian_system, wait_list  # noqa: E402
-from viewer_actions import make_records  # noqa: E402
-from viewer_test import Viewer  # noqa: E402
+from viewer_page import Viewer, make_records, russian_system  # noqa: E402
 
 PACKAGE_FILES = ["README.txt", "demo.dst", "tolvinark-cli.exe", "tolvinark.exe"]
 CLASSES = r"HKCU\Software\Classes"
@@ -48,8 +46,7 @@ def quiet_env(session):
 
 def reg_values(session, key):
     """The values of a registry key (name -> data as text), or None when there is no key."""
-    result = subprocess.run([harness.WINE, "reg", "query", key], env=session.env,
-                            capture_output=True, timeout=60)
+    result = session.run("reg", "query", key, timeout=60)
     if result.returncode != 0:
         return None
     values = {}
@@ -137,15 +134,10 @@ def a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session):
     program, *arguments = [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', line)]
     session.exes.update(program=program, cli=installed["unix"] / "tolvinark-cli.exe")
     # A Russian system, whose ANSI code page holds the Cyrillic letters.
-    plain_env, session.env = session.env, russian_system(session)
-    try:
-        viewer = Viewer(session, *arguments)
-    finally:
-        session.env = plain_env
+    viewer = Viewer(session, *arguments, env=russian_system(session))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
-    wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file opened by the shell")
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file opened by the shell")
+    viewer.exit()
 
 
 def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):

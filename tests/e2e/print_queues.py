@@ -2,9 +2,7 @@
 
     from print_queues import PrintQueues, read_pdf, layout_to_points
 
-    with PrintQueues() as queues:          # starts scripts/print-queue if it is not running
-        queues.export()                    # CUPS_SERVER for every program started from here on
-        sys.exit(harness.run_cases(CASES))
+    sys.exit(harness.run_cases(CASES, print_queues=True))   # starts and exports the queues
 
     # in a case:
         before = queues.snapshot()
@@ -163,10 +161,10 @@ class PrintQueues:
                                      f"{timeout:g} s; jobs: {self.jobs()!r}")
             time.sleep(0.1)
 
-    def jobs(self):
-        """lpstat's list of unfinished jobs, for messages."""
-        result = subprocess.run(["lpstat", "-o"], env=self.env(), capture_output=True,
-                                text=True)
+    @staticmethod
+    def jobs():
+        """lpstat's list of unfinished jobs on the queues exported (export())."""
+        result = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
         return result.stdout.strip()
 
 
