@@ -372,6 +372,13 @@ class CliContract(unittest.TestCase):
                           b"")
         self.assertEqual(self.read("new.dif"), dif_export(fields(self.records[2]), "cd"))
 
+    def test_a_lone_dash_is_a_file_name(self):
+        # Not an option, nor standard output: "-" names a file as any other word does.
+        self.assertOutput(self.cli("export", "edges.dst", "5", "-o", "-"), b"")
+        self.assertEqual(self.read("-"), dif_export(fields(self.records[5]), "ci"))
+        self.assertFailure(self.cli("info", "-"), "ошибка: тип файла не .dst")
+        self.assertFailure(self.cli("list", "-"), "ошибка: тип файла не .dst")
+
     def test_export_refuses_records_without_series(self):
         for number, mode in [(0, 0), (1, 1), (3, 3), (4, 7), (7, 259)]:
             with self.subTest(record=number):

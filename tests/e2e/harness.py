@@ -150,9 +150,6 @@ class Session:
             windows.append(window)
         return windows
 
-    def owned_windows(self, title):
-        return self.window_texts(title, owned=True)
-
     def move_window(self, handle, left, top):
         """Places the top-level window `handle` (as window_texts prints it) with its outer
         top-left corner at screen (left, top), keeping its size, from inside Wine: there is no
