@@ -27,9 +27,8 @@ import viewer_geometry as geo  # noqa: E402
 import viewer_page as page  # noqa: E402
 from harness import wait_until  # noqa: E402
 from viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
-                         make_edge, make_records)
+                         make_edge, make_records, russian_system)
 
-RUSSIAN_LOCALE = "ru_RU.UTF-8"
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
 OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
 
@@ -305,11 +304,6 @@ def a_name_of_259_characters_opens_and_reads(session):
     viewer.assert_no_message_box()
     viewer.exit()
     folder.check()
-
-
-def russian_system(session):
-    """The Wine environment of a Russian system, whose ANSI code page is 1251."""
-    return harness.locale_env(session.env, RUSSIAN_LOCALE)
 
 
 def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
