@@ -20,7 +20,7 @@ import dst_files
 import print_dialog
 import viewer_geometry as geo
 from dst_files import MAKE_SAMPLE
-from harness import Timeout, unix_to_wine_path, wait_until
+from harness import ROOT, Timeout, unix_to_wine_path, wait_until
 
 MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
@@ -29,6 +29,7 @@ NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
 EXPORT_FAILED = "ошибка при записи файла Temp.dif"
 EXPORT = "Temp.dif"
+RUSSIAN_LOCALE = "ru_RU.UTF-8"
 PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
 ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
 BLANK_ROW_X = 6
@@ -61,6 +62,18 @@ def make_records(folder, name, count, seed=1):
     subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
                     "--seed", str(seed)], check=True)
     return path
+
+
+def russian_system(session):
+    """The Wine environment of a Russian system, whose ANSI code page is 1251: a Russian UTF-8
+    locale of the tests' own in build/locale/ (made once with localedef; glibc needs it to
+    read the Unix side's names as UTF-8)."""
+    folder = ROOT / "build" / "locale"
+    if not (folder / RUSSIAN_LOCALE).is_dir():
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8", str(folder / RUSSIAN_LOCALE)],
+                       check=True, capture_output=True)
+    return dict(session.env, LOCPATH=str(folder), LANG=RUSSIAN_LOCALE, LC_ALL=RUSSIAN_LOCALE)
 
 
 def write_file(session, name, numbers):
