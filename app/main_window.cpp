@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <shellapi.h>
+
 #include "app/wide_text.h"
 #include "app/window_procedure.h"
 #include "data/fixed_texts.h"
@@ -73,6 +75,12 @@ void createMainWindow(ApplicationState& app) {
 
     app.headerPane.window = createPane(app, kPaneStyle, 6, 88, 528, 26);
     preparePaneBitmap(app.headerPane, app.drawing.backgroundBrush, app.drawing, drawHeaderPane);
+
+    // A file dropped anywhere on the main window opens; the detail window takes none.
+    for (HWND window :
+         {app.mainWindow, app.listPane.window, app.infoPane.window, app.headerPane.window}) {
+        DragAcceptFiles(window, TRUE);
+    }
 }
 
 }  // namespace tolvinark

@@ -4,9 +4,9 @@
 
 #include "app/detail_window_host.h"
 #include "app/excel_export.h"
+#include "app/file_opening.h"
 #include "app/key_messages.h"
 #include "app/list_messages.h"
-#include "app/open_road.h"
 #include "app/paint.h"
 #include "app/printing.h"
 
@@ -91,6 +91,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
+        case WM_DROPFILES: return onDropFiles(app, window, reinterpret_cast<HDROP>(wParam));
         case WM_KEYDOWN: return onKeyDown(app, window, wParam, lParam);
         case WM_CLOSE:
             // The window a printout's dialog or progress window belongs to stays until it is

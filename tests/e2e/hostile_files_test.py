@@ -15,7 +15,6 @@ Rows are compared pixel for pixel with the texts tolvinark-cli prints for the sa
 drawn with the viewer's own canvas (row_pictures.py).
 """
 
-import subprocess
 import sys
 from pathlib import Path
 
@@ -28,9 +27,8 @@ import viewer_geometry as geo  # noqa: E402
 import viewer_page as page  # noqa: E402
 from harness import wait_until  # noqa: E402
 from viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
-                         make_edge, make_records)
+                         make_edge, make_records, russian_system)
 
-RUSSIAN_LOCALE = "ru_RU.UTF-8"
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
 OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
 
@@ -306,18 +304,6 @@ def a_name_of_259_characters_opens_and_reads(session):
     viewer.assert_no_message_box()
     viewer.exit()
     folder.check()
-
-
-def russian_system(session):
-    """The Wine environment of a Russian system, whose ANSI code page is 1251: a Russian UTF-8
-    locale of the tests' own in build/locale/ (made once with localedef; glibc needs it to
-    read the Unix side's names as UTF-8)."""
-    folder = harness.ROOT / "build" / "locale"
-    if not (folder / RUSSIAN_LOCALE).is_dir():
-        folder.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8", str(folder / RUSSIAN_LOCALE)],
-                       check=True, capture_output=True)
-    return dict(session.env, LOCPATH=str(folder), LANG=RUSSIAN_LOCALE, LC_ALL=RUSSIAN_LOCALE)
 
 
 def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):

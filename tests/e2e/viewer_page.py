@@ -20,7 +20,7 @@ import dst_files
 import print_dialog
 import viewer_geometry as geo
 from dst_files import MAKE_SAMPLE
-from harness import Timeout, unix_to_wine_path, wait_until
+from harness import Timeout, locale_env, unix_to_wine_path, wait_until
 
 MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
@@ -29,6 +29,7 @@ NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
 EXPORT_FAILED = "ошибка при записи файла Temp.dif"
 EXPORT = "Temp.dif"
+RUSSIAN_LOCALE = "ru_RU.UTF-8"
 PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
 ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
 BLANK_ROW_X = 6
@@ -61,6 +62,11 @@ def make_records(folder, name, count, seed=1):
     subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
                     "--seed", str(seed)], check=True)
     return path
+
+
+def russian_system(session):
+    """The Wine environment of a Russian system, whose ANSI code page is 1251."""
+    return locale_env(session.env, RUSSIAN_LOCALE)
 
 
 def write_file(session, name, numbers):
@@ -292,10 +298,10 @@ class Viewer:
             return None
         return wait_until(find, f"a message box saying {text!r}", timeout, interval=0.3)
 
-    def dismiss_message(self, text, timeout=20.0):
-        """Waits for the message box saying exactly `text`, presses its OK button and waits
-        until it is gone."""
-        self.press_button_of(self.wait_message_box(text, timeout), "OK")
+    def dismiss_message(self, text, timeout=20.0, ok="OK"):
+        """Waits for the message box saying exactly `text`, presses its OK button (captioned
+        `ok` in the language of Wine's system) and waits until it is gone."""
+        self.press_button_of(self.wait_message_box(text, timeout), ok)
         wait_until(lambda: not self.message_boxes(), f"the box {text!r} to close",
                    timeout=10, interval=0.3)
 
@@ -306,31 +312,36 @@ class Viewer:
         assert not boxes, f"unexpected message box: {[[c['text'] for c in b] for b in boxes]}"
 
     # -- the open dialog
-    def open_dialog_parts(self):
-        """The open dialog's windows, once it shows its name field."""
-        self.program.wait_window(OPEN_DIALOG_TITLE)
+    def open_dialog_parts(self, title=OPEN_DIALOG_TITLE):
+        """The open dialog's windows, once it shows its name field. `title`: the dialog's
+        title in the language of Wine's system."""
+        self.program.wait_window(title)
 
         def parts():
-            found = self.session.window_texts(OPEN_DIALOG_TITLE)
+            found = self.session.window_texts(title)
             return found if any(p["class"].lower() == "edit" and p["visible"]
                                 for p in found) else None
         return wait_until(parts, "the open dialog's name field", timeout=20, interval=0.3)
 
-    def wait_open_dialog_gone(self):
-        wait_until(lambda: not self.display.windows_named(OPEN_DIALOG_TITLE),
+    def wait_open_dialog_gone(self, title=OPEN_DIALOG_TITLE):
+        wait_until(lambda: not self.display.windows_named(title),
                    "the open dialog to close", timeout=20)
 
-    def open_by_dialog(self, wine_name):
-        """Presses Open, types `wine_name` into the dialog's name field and presses Return."""
+    def open_by_dialog(self, wine_name, type_text=None, title=OPEN_DIALOG_TITLE):
+        """Presses Open, types `wine_name` into the dialog's name field (by `type_text(name)`
+        when given, else by xdotool) and presses Return."""
         self.click_open()
-        parts = self.open_dialog_parts()
+        parts = self.open_dialog_parts(title)
         edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
         left, top, right, bottom = edit["rect"]
         self.display.click((left + right) // 2, (top + bottom) // 2)
         self.display.key("End", "shift+Home", "BackSpace")
-        self.display.xdotool("type", "--delay", 12, wine_name)
+        if type_text:
+            type_text(wine_name)
+        else:
+            self.display.xdotool("type", "--delay", 12, wine_name)
         self.display.key("Return")
-        self.wait_open_dialog_gone()
+        self.wait_open_dialog_gone(title)
 
     def cancel_open_dialog(self):
         self.click_open()
