@@ -18,24 +18,20 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
-import viewer_actions as va  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
 import viewer_geometry as geo  # noqa: E402
-from detail_window_test import (EXCEL_BUTTON, TOGGLE_BUTTON, click_record,  # noqa: E402
-                                close_box, find_detail_window, wait_detail_window,
-                                wait_no_detail_window)
-from print_dialog import (dialog_windows, shown_printer, wait_dialog_gone,  # noqa: E402
-                          wait_print_dialog)
-from printing_test import (PDF300, ROWS_PER_PAGE, TIMED_MODE, PrintingViewer,  # noqa: E402
-                           check_list_page, make_records, print_once, queues, read_printout,
-                           records_of, serial_of)
+from desktop_input import drop_files  # noqa: E402
+from print_dialog import shown_printer, wait_dialog_gone  # noqa: E402
+from printing_test import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page,  # noqa: E402
+                           print_once, queues, read_printout, records_file, records_of,
+                           serial_of)
+from viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON, Viewer  # noqa: E402
 
 HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"
 PROGRESS_CLASS = "TolvinarkPrintProgress"
 PROGRESS_TEXT = re.compile(r"^Печать: лист (\d+) из (\d+)$")
 PROGRESS_PLACE = (600, 560)  # clear of the list's left end and the detail window
 PRINT_FAILED = "ошибка печати"
-WATCH_SECONDS = 1.0  # how long "nothing happens" is watched after an action
 
 keeps_pdfs = queues.keeps_pdfs("print_control_test")
 
@@ -77,8 +73,10 @@ def wait_progress(session, sheet=1):
 
 
 def wait_progress_gone(session, timeout=60.0):
-    harness.wait_until(lambda: progress_window(session) is None, "the progress window to go",
-                       timeout=timeout, interval=0.3)
+    """Until the progress window is destroyed, not only hidden."""
+    harness.wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
+                                       for w in session.window_texts(geo.TITLE)),
+                       "the progress window to go", timeout=timeout, interval=0.3)
 
 
 # ---------------------------------------------------------------- the print dialog
@@ -87,7 +85,7 @@ def answer_dialog(viewer, printer, pages=None):
     """Answers the print dialog that the last right click opened on `printer` (the one it
     shows), with the range `pages` (first, last) when given, by its OK button."""
     session = viewer.session
-    dialog = wait_print_dialog(session.display.name, alive=viewer.program.running)
+    dialog = viewer.wait_print_dialog()
     harness.wait_until(lambda: shown_printer(session) == printer, f"the dialog on {printer}")
     parts = session.window_texts("Print")
     if pages is not None:
@@ -103,7 +101,7 @@ def answer_dialog(viewer, printer, pages=None):
             session.display.key("End", "shift+Home", "BackSpace")
             session.display.xdotool("type", str(page))
     session.click_child(parts, "Button", "OK")
-    wait_dialog_gone(session.display.name, dialog)
+    wait_dialog_gone(session.display, dialog)
 
 
 def set_queue(queue, taking):
@@ -121,8 +119,8 @@ def new_pdfs(before):
 
 @keeps_pdfs
 def a_range_of_the_list_prints_those_pages_with_their_true_labels(session):
-    path = make_records(session, 2 * ROWS_PER_PAGE + 1)  # three pages
-    viewer = PrintingViewer(session, path)
+    path = records_file(session, 2 * ROWS_PER_PAGE + 1)  # three pages
+    viewer = Viewer.with_file(session, path)
     before = queues.snapshot()
     viewer.right_click_list()
     answer_dialog(viewer, PDF300, pages=(2, 2))
@@ -137,8 +135,8 @@ def a_range_of_the_list_prints_those_pages_with_their_true_labels(session):
 def cancel_in_the_progress_window_stops_a_long_printout(session):
     session.env[HOLD] = "300"
     sheets = 300
-    path = make_records(session, sheets * ROWS_PER_PAGE)
-    viewer = PrintingViewer(session, path)
+    path = records_file(session, sheets * ROWS_PER_PAGE)
+    viewer = Viewer.with_file(session, path)
     detail = viewer.open_detail(0)
     before = queues.snapshot()
     viewer.right_click_list()
@@ -148,15 +146,15 @@ def cancel_in_the_progress_window_stops_a_long_printout(session):
     session.click_child(windows, "Button", "Отмена")
     wait_progress_gone(session)
 
-    va.assert_no_message_box(viewer)  # a cancel is no failure
+    viewer.assert_no_message_box()  # a cancel is no failure
     printed = [len(read_printout(pdf)) for pdf in new_pdfs(before)]
     assert all(count < sheets for count in printed), f"a full document after Cancel: {printed}"
     # The viewer goes on as before: the same detail window, the list, a new printout asks.
-    shown = find_detail_window(session)
+    shown = viewer.detail()
     assert shown and shown.handle == detail.handle, "the detail window changed"
     assert viewer.shows_file(), "the list is gone"
     viewer.right_click_list()
-    viewer.cancel()
+    viewer.cancel_print()
     print(f"    cancelled at sheet {progress_of(windows)[0]} or later; PDFs of {printed} pages")
 
 
@@ -164,9 +162,9 @@ def nothing_changed(viewer, detail, what):
     """No print or open dialog comes, the detail window is the one it was, no Temp.dif is
     written, and the printout still runs."""
     session = viewer.session
-    viewer.no_dialog_for(WATCH_SECONDS, what)
-    assert not session.display.windows_named(va.OPEN_DIALOG_TITLE), f"the open dialog after {what}"
-    shown = find_detail_window(session)
+    viewer.assert_no_print_dialog(what)
+    assert not session.display.windows_named(OPEN_DIALOG_TITLE), f"the open dialog after {what}"
+    shown = viewer.detail()
     assert shown and shown.handle == detail.handle, f"the detail window changed after {what}"
     assert not (session.temp_dir / "Temp.dif").exists(), f"an export after {what}"
     assert progress_window(session), f"the printout ended before {what} was watched"
@@ -182,7 +180,10 @@ DURING_PRINTOUT = [
     ("a right click on the list", lambda viewer, detail: viewer.right_click_list()),
     ("a right click on the detail window", lambda viewer, detail: viewer.right_click_detail(detail)),
     ("Open", lambda viewer, detail: viewer.click_open()),
-    ("a row click", lambda viewer, detail: click_record(viewer, 0)),
+    ("a file dropped on the list", lambda viewer, detail: drop_files(
+        viewer.display.name, viewer.window.xid,
+        viewer.window.to_screen(*geo.list_to_client(3, 100)), [viewer.path])),
+    ("a row click", lambda viewer, detail: viewer.click_row(0)),
     # Keys go where the pointer is: the list's left end, whose row the click marked.
     ("Enter", lambda viewer, detail: type_in_list(viewer, "Return")),
     ("Ctrl+O", lambda viewer, detail: type_in_list(viewer, "ctrl+o")),
@@ -190,17 +191,17 @@ DURING_PRINTOUT = [
     ("the series toggle", lambda viewer, detail: detail.click_button(TOGGLE_BUTTON)),
     ("the Excel button", lambda viewer, detail: detail.click_button(EXCEL_BUTTON)),
     ("the detail window's close box",
-     lambda viewer, detail: close_box(viewer.session, viewer, detail)),
+     lambda viewer, detail: viewer.close_detail(detail)),
 ]
 
 
 @keeps_pdfs
 def actions_during_a_printout_do_nothing(session):
     session.env[HOLD] = "15000"  # the actions below take some 30 s under load
-    path = make_records(session, 2 * ROWS_PER_PAGE + 1)
+    path = records_file(session, 2 * ROWS_PER_PAGE + 1)
     timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
     assert 0 < timed < geo.VISIBLE_ROWS, "a timed measurement below the first row, on screen"
-    viewer = PrintingViewer(session, path)
+    viewer = Viewer.with_file(session, path)
     detail = viewer.open_detail(timed)
     before = queues.snapshot()
     viewer.right_click_list()
@@ -221,20 +222,20 @@ def actions_during_a_printout_do_nothing(session):
                         viewer.wine_name)
     # Once it is over the viewer acts again, the keys typed the same way included.
     type_in_list(viewer, "Escape")
-    wait_no_detail_window(session, "Escape after the printout to close the detail window")
-    click_record(viewer, 0)
-    wait_detail_window(session)
+    viewer.wait_no_detail("Escape after the printout to close the detail window")
+    viewer.click_row(0)
+    viewer.wait_detail()
 
 
 @keeps_pdfs
 def a_queue_that_refuses_jobs_is_reported(session):
-    path = make_records(session, ROWS_PER_PAGE)
-    viewer = PrintingViewer(session, path)
+    path = records_file(session, ROWS_PER_PAGE)
+    viewer = Viewer.with_file(session, path)
     set_queue(PDF300, taking=False)
     try:
         viewer.right_click_list()
         answer_dialog(viewer, PDF300)
-        va.dismiss_message(viewer, PRINT_FAILED)
+        viewer.dismiss_message(PRINT_FAILED)
     finally:
         set_queue(PDF300, taking=True)
     assert progress_window(session) is None, "the progress window stayed"
