@@ -9,10 +9,11 @@
 
 namespace tolvinark {
 
-// The first argument after the program path, or nothing when there is none. The program path is
-// taken in double quotes, or up to the first blank when it has none; blanks and double quotes
-// before the argument are skipped, and the argument ends at the next blank, double quote or the
-// end of the line, so a name with a blank in it is cut there. Further arguments are ignored.
+// The first argument after the program path, or nothing when there is none; the line ends at a
+// zero. The program path is taken in double quotes, or up to the first blank when it has none.
+// Blanks, and quotes holding nothing but blanks, give no argument. A quoted argument runs to its
+// closing quote, blanks included (to the end of the line when the quote is never closed); an
+// unquoted one ends at the next blank or double quote. Further arguments are ignored.
 std::optional<std::string> fileArgument(std::string_view commandLine);
 
 // The open operation for a name from the command line. A name longer than the file-name buffer

@@ -1,10 +1,16 @@
 #include "app/list_messages.h"
 
 #include "app/detail_window_host.h"
+#include "app/list_requests.h"
 #include "app/list_view.h"
 #include "app/message_box.h"
 
 namespace tolvinark {
+
+static_assert(scroll_code::kLineUp == SB_LINEUP && scroll_code::kLineDown == SB_LINEDOWN &&
+                  scroll_code::kPageUp == SB_PAGEUP && scroll_code::kPageDown == SB_PAGEDOWN &&
+                  scroll_code::kThumbTrack == SB_THUMBTRACK,
+              "the platform's scroll bar codes");
 
 namespace {
 
@@ -21,38 +27,9 @@ std::int32_t trackPosition(const ApplicationState& app) {
     return info.nTrackPos;
 }
 
-}  // namespace
-
-LRESULT onVScroll(ApplicationState& app, WPARAM wParam) {
-    const int code = LOWORD(wParam) & 0xFF;
-    const std::int32_t track = code == kThumbTrack ? trackPosition(app) : 0;
-    if (scrollByCode(app.scroll, code, track, listedRecords(app))) redrawList(app);
-    return 0;
-}
-
-LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam) {
-    bool moved = false;
-    const WheelResult result =
-        scrollByWheel(app.scroll, GET_WHEEL_DELTA_WPARAM(wParam), listedRecords(app), moved);
-    if (result == WheelResult::PassToDefault) {
-        return DefWindowProcW(window, WM_MOUSEWHEEL, wParam, lParam);
-    }
-    if (moved) redrawList(app);
-    return 0;
-}
-
-LRESULT onListMouseMove(ApplicationState& app, int y) {
-    hoverAt(app.scroll, y);
-    redrawList(app);
-    return 0;
-}
-
-LRESULT onRecordClick(ApplicationState& app, int y) {
-    const std::optional<std::uint32_t> recordNumber =
-        recordAtClick(app.scroll, y, listContent(app.data));
-    if (!recordNumber) return 0;  // a row without a record
-
-    const FileResult result = readRecord(app.data, *recordNumber);
+// Reads the record and shows it in a detail window, as a click on its row does.
+void openRecord(ApplicationState& app, std::uint32_t recordNumber) {
+    const FileResult result = readRecord(app.data, recordNumber);
     switch (result.outcome) {
         case FileOutcome::Ok:
             app.seriesSelector = Series::Ci;  // every clicked record shows Ci first
@@ -66,6 +43,44 @@ LRESULT onRecordClick(ApplicationState& app, int y) {
         case FileOutcome::NoIndexMemory:
         case FileOutcome::NoSuchRecord: break;
     }
+}
+
+}  // namespace
+
+LRESULT onVScroll(ApplicationState& app, WPARAM wParam) {
+    const std::optional<ListMove> move = scrollBarMove(LOWORD(wParam));
+    if (!move) return 0;
+    const std::int32_t track = *move == ListMove::ThumbTo ? trackPosition(app) : 0;
+    if (scrollList(app.scroll, *move, listedRecords(app), track)) redrawList(app);
+    return 0;
+}
+
+LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam) {
+    const std::optional<ListMove> move = wheelMove(GET_WHEEL_DELTA_WPARAM(wParam));
+    if (!move) return DefWindowProcW(window, WM_MOUSEWHEEL, wParam, lParam);
+    if (scrollList(app.scroll, *move, listedRecords(app))) redrawList(app);
+    return 0;
+}
+
+LRESULT onListMouseMove(ApplicationState& app, int y) {
+    hoverAt(app.scroll, y);
+    redrawList(app);
+    return 0;
+}
+
+void onListKey(ApplicationState& app, ListMove move) {
+    if (moveMark(app.scroll, move, listedRecords(app))) redrawList(app);
+}
+
+void openMarkedRecord(ApplicationState& app) {
+    const std::optional<std::uint32_t> recordNumber = markedRecord(app.scroll, listedRecords(app));
+    if (recordNumber) openRecord(app, *recordNumber);
+}
+
+LRESULT onRecordClick(ApplicationState& app, int y) {
+    const std::optional<std::uint32_t> recordNumber =
+        recordAtClick(app.scroll, y, listContent(app.data));
+    if (recordNumber) openRecord(app, *recordNumber);  // else a row without a record
     return 0;
 }
 

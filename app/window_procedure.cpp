@@ -4,6 +4,7 @@
 
 #include "app/detail_window_host.h"
 #include "app/excel_export.h"
+#include "app/key_messages.h"
 #include "app/list_messages.h"
 #include "app/open_road.h"
 #include "app/paint.h"
@@ -45,6 +46,12 @@ LRESULT onRButtonDown(ApplicationState& app, HWND window) {
     return 0;
 }
 
+// A pressed button takes the keyboard focus; the window it stands in takes it back, or its
+// keys would go to the button. Before the command, which may destroy both.
+void takeFocusFromButton(HWND window, HWND button) {
+    if (button && GetFocus() == button) SetFocus(window);
+}
+
 }  // namespace
 
 void attachApplicationState(ApplicationState* app) {
@@ -62,6 +69,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_PAINT: return onPaint(app, window, wParam, lParam);
         case WM_COMMAND: {
             const HWND button = reinterpret_cast<HWND>(lParam);
+            takeFocusFromButton(window, button);
             if (button == app.exitButton) return onExitButton();
             if (button == app.openButton) return onOpenButton(app, window);
             // No detail window, no buttons: their handles are none then.
@@ -80,6 +88,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
+        case WM_KEYDOWN: return onKeyDown(app, window, wParam, lParam);
         case WM_DESTROY:
             if (window == app.mainWindow) return onMainWindowDestroyed();
             return onOtherWindowDestroyed(app, window);

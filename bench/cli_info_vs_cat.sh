@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `tolvinark-cli info` on a large measurement file against `cat FILE > /dev/null` with the
-# file in the page cache (best of several runs), and measures the companion's peak memory.
-# Targets: info at most 2x cat; peak memory under 28 bytes per record + 16 MB.
+# file in the page cache (best of several runs), and measures the companion's peak memory; then
+# `csv` against `list` on the same file.
+# Targets: info at most 2x cat; peak memory under 28 bytes per record + 16 MB; csv at most 3x list.
 #
 #   bench/cli_info_vs_cat.sh [PROGRAM]      (default build/native/tolvinark-cli)
 #   RECORDS=200000 RUNS=7 bench/cli_info_vs_cat.sh
@@ -53,13 +54,17 @@ PY
 
 cat_seconds=$(best_of cat "$file")
 info_seconds=$(best_of "$cli" info "$file")
+list_seconds=$(best_of "$cli" list "$file")
+csv_seconds=$(best_of "$cli" csv "$file")
 /usr/bin/time -f %M -o "$dir/rss" "$cli" info "$file" > /dev/null
 peak_kib=$(cat "$dir/rss")
 
-python3 - "$records" "$size" "$cat_seconds" "$info_seconds" "$peak_kib" <<'PY'
+python3 - "$records" "$size" "$cat_seconds" "$info_seconds" "$peak_kib" "$list_seconds" \
+    "$csv_seconds" <<'PY'
 import sys
 records, size = int(sys.argv[1]), int(sys.argv[2])
 cat_s, info_s, peak_kib = float(sys.argv[3]), float(sys.argv[4]), int(sys.argv[5])
+list_s, csv_s = float(sys.argv[6]), float(sys.argv[7])
 ratio = info_s / cat_s
 limit = 28 * records + 16 * 1024 * 1024
 peak = peak_kib * 1024
@@ -69,4 +74,7 @@ print("info:        %.1f ms (best), %.2fx cat   target <= 2x: %s"
       % (info_s * 1000, ratio, "met" if ratio <= 2 else "MISSED"))
 print("peak memory: %.1f MiB, limit %.1f MiB (28 B/record + 16 MiB): %s"
       % (peak / 2**20, limit / 2**20, "met" if peak < limit else "MISSED"))
+print("list:        %.1f ms (best)" % (list_s * 1000))
+print("csv:         %.1f ms (best), %.2fx list  target <= 3x: %s"
+      % (csv_s * 1000, csv_s / list_s, "met" if csv_s <= 3 * list_s else "MISSED"))
 PY

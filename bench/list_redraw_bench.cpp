@@ -1,5 +1,6 @@
 // One redraw of a full list pane, and one build of a timed measurement's detail window, onto the
-// recording canvas: what a scroll step, a mouse move or a record click costs the layout.
+// recording canvas: what a scroll step, a key step, a mouse move or a record click costs the
+// layout.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -66,6 +67,26 @@ void BM_ListRedraw24Rows(benchmark::State& run) {
     run.counters["rows"] = static_cast<double>(state.visibleRows);
 }
 BENCHMARK(BM_ListRedraw24Rows)->Unit(benchmark::kMicrosecond);
+
+// One step of a held Down key through a 200,000-record file: the mark moves, and at the
+// bottom row the rows scroll a line; either way one redraw, as the scroll bar's line step.
+void BM_ListKeyStepDown(benchmark::State& run) {
+    const std::vector<IndexEntry> entries = sampleEntries(200000);
+    const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
+    ScrollState state;
+    startList(state, content.recordCount, 340);
+    RecordingCanvas canvas;
+    for (auto _ : run) {
+        canvas.clearCalls();
+        if (!moveMark(state, ListMove::LineDown, content.recordCount)) {
+            moveMark(state, ListMove::Top, content.recordCount);
+        }
+        drawListRows(canvas, state, content);
+        benchmark::DoNotOptimize(canvas.calls().data());
+    }
+    run.counters["rows"] = static_cast<double>(state.visibleRows);
+}
+BENCHMARK(BM_ListKeyStepDown)->Unit(benchmark::kMicrosecond);
 
 void BM_DetailWindowWithFullGraph(benchmark::State& run) {
     const FileRecord record = sampleTimedRecord();

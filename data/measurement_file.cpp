@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "data/file_access.h"
 #include "data/fixed_texts.h"
@@ -128,6 +129,32 @@ FileResult readRecord(MeasurementData& data, std::uint32_t recordNumber) {
         file.read(record.bytes.data(), kRecordSize) != kRecordSize)
         return outcome(FileOutcome::NoSuchRecord);
     data.currentRecord = record;
+    return outcome(FileOutcome::Ok);
+}
+
+FileResult forEachRecord(const MeasurementData& data,
+                         const std::function<void(std::uint32_t, const FileRecord&)>& visit) {
+    if (!data.index || data.recordCount == 0) return outcome(FileOutcome::Ok);
+    ReadOnlyFile file = openByName(data.loadedFileName);
+    if (!file.isOpen()) return fileMissing(data.loadedFileName);
+
+    const std::uint32_t blockRecords =
+        data.recordCount < kBlockRecords ? data.recordCount : kBlockRecords;
+    std::vector<unsigned char> block(std::size_t{blockRecords} * kRecordSize);
+    FileRecord record;
+    std::uint32_t done = 0;
+    while (done < data.recordCount) {
+        const std::uint32_t left = data.recordCount - done;
+        const std::uint32_t wanted = left < blockRecords ? left : blockRecords;
+        const auto whole = static_cast<std::uint32_t>(
+            file.read(block.data(), std::size_t{wanted} * kRecordSize) / kRecordSize);
+        for (std::uint32_t i = 0; i < whole; ++i) {
+            std::memcpy(record.bytes.data(), &block[std::size_t{i} * kRecordSize], kRecordSize);
+            visit(done + i, record);
+        }
+        done += whole;
+        if (whole < wanted) return outcome(FileOutcome::NoSuchRecord);
+    }
     return outcome(FileOutcome::Ok);
 }
 

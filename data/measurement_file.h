@@ -3,6 +3,7 @@
 // the read of one record by its number into the current record.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,5 +51,11 @@ FileResult openMeasurementFile(MeasurementData& data, std::string_view name);
 
 // Reads record `recordNumber` of the loaded file into the current record.
 FileResult readRecord(MeasurementData& data, std::uint32_t recordNumber);
+
+// Reads the loaded file's records in file order, a block at a time, up to the record count, and
+// hands each to `visit` with its record number. FileMissing when the file cannot be opened again,
+// NoSuchRecord when it no longer holds every record (the ones before were visited).
+FileResult forEachRecord(const MeasurementData& data,
+                         const std::function<void(std::uint32_t, const FileRecord&)>& visit);
 
 }  // namespace tolvinark

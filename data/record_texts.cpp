@@ -40,17 +40,10 @@ ComposedText fromListWorkArea(char (&work)[kListWorkArea], char separator, std::
     return text;
 }
 
-float errorFactor(std::uint16_t mode) {
-    return (mode & 0xFFu) == 3 ? 0.25f : 0.2f;
-}
-
 char* writeConcentrationPair(float concentration, std::uint16_t mode, char* out) {
-    // Stored through a float so the error is the single-precision product even where the
-    // floating-point unit computes with more precision.
-    volatile float error = concentration * errorFactor(mode);
     out = writeThreeDecimals(concentration, out);
     out = put(kPlusMinus, out);
-    return writeThreeDecimals(error, out);
+    return writeThreeDecimals(errorValue(concentration, mode), out);
 }
 
 }  // namespace
@@ -132,12 +125,12 @@ ComposedText climateLine(const FileRecord& record) {
     put(kClimateTemplate, line);
     text.length = kClimateTemplate.length;
 
-    // The meter keeps a temperature below zero as 255 minus its magnitude in the low 8 bits.
-    const std::uint16_t temperature = recordTemperature(record);
-    const std::uint32_t low8 = temperature & 0xFFu;
-    const bool belowZero = static_cast<std::int16_t>(temperature) > 127;
+    // 255 is "-0": the sign comes from the field, not from the number.
+    const bool belowZero = static_cast<std::int16_t>(recordTemperature(record)) > 127;
+    const int temperature = shownTemperature(record);
     line[kTemperatureSign] = belowZero ? '-' : ' ';
-    char* p = writeUpTo3Digits(belowZero ? 255 - low8 : low8, line + kTemperatureDigits);
+    char* p = writeUpTo3Digits(static_cast<std::uint32_t>(belowZero ? -temperature : temperature),
+                               line + kTemperatureDigits);
     put(kDegrees, p);
 
     p = writeUpTo3Digits(recordHumidity(record), line + kHumidityDigits);
@@ -165,6 +158,19 @@ ComposedText durationLine(const FileRecord& record) {
     p = put("   ", p);
     text.endAt(p);
     return text;
+}
+
+float errorValue(float concentration, std::uint16_t mode) {
+    // Stored through a float so the error is the single-precision product even where the
+    // floating-point unit computes with more precision.
+    volatile float error = concentration * ((mode & 0xFFu) == 3 ? 0.25f : 0.2f);
+    return error;
+}
+
+int shownTemperature(const FileRecord& record) {
+    const std::uint16_t temperature = recordTemperature(record);
+    const int low8 = temperature & 0xFF;
+    return static_cast<std::int16_t>(temperature) > 127 ? -(255 - low8) : low8;
 }
 
 ComposedText serialNumberLabel(std::uint32_t serialNumber) {

@@ -27,6 +27,14 @@ ComposedText concentrationLine(const FileRecord& record, std::uint16_t shownMode
 ComposedText climateLine(const FileRecord& record);   // 42 characters
 ComposedText durationLine(const FileRecord& record);  // 28, or 31 with hours
 
+// The numbers behind the texts.
+// The error value: the concentration times a fifth, a quarter when the low 8 bits of the mode
+// are 3, as a 32-bit product.
+float errorValue(float concentration, std::uint16_t mode);
+// The temperature in degrees as the climate line shows it: the meter keeps a temperature below
+// zero as 255 minus its magnitude in the low 8 bits.
+int shownTemperature(const FileRecord& record);
+
 // Texts from the file's numbers.
 ComposedText serialNumberLabel(std::uint32_t serialNumber);  // " Пылемер Лумек  с/н  " + digits
 ComposedText serialNumberText(std::uint32_t serialNumber);

@@ -93,28 +93,12 @@ std::string exportHeader(Series series, std::string_view dateTimeHeader,
     return header;
 }
 
-// The running time column: five minutes on before each row, so the first row reads 00:05.
-struct ExportClock {
-    std::uint16_t hours = 0;
-    std::uint16_t minutes = 0;
-
-    void advance() {
-        minutes = static_cast<std::uint16_t>(minutes + 5);
-        if (minutes >= 60) {
-            hours = static_cast<std::uint16_t>(hours + 1);
-            minutes = 0;
-        }
-    }
-};
-
-void writeRow(std::int16_t value, const ExportClock& clock, std::string& out) {
+void writeRow(std::int16_t value, std::size_t point, std::string& out) {
     char row[kRowTemplate.size()];
     std::copy(kRowTemplate.begin(), kRowTemplate.end(), row);
 
-    char* time = row + kTimeField;
-    time = write2Digits(clock.hours, time);
-    *time++ = ':';
-    write2Digits(clock.minutes, time);
+    const ComposedText time = exportTimeText(point);
+    std::copy_n(time.bytes.data(), time.length, row + kTimeField);
 
     char* const valueField = row + kValueField;
     char* const valueEnd = writeHundredthsWithComma(value, valueField);
@@ -125,6 +109,15 @@ void writeRow(std::int16_t value, const ExportClock& clock, std::string& out) {
 
 }  // namespace
 
+ComposedText exportTimeText(std::size_t point) {
+    const auto minutes = static_cast<std::uint32_t>((point + 1) * 5);
+    ComposedText text;
+    char* p = write2Digits(minutes / 60, text.begin());
+    *p++ = ':';
+    text.endAt(write2Digits(minutes % 60, p));
+    return text;
+}
+
 std::string difExportContent(const FileRecord& record, Series series,
                              std::string_view dateTimeHeader, std::string_view concentrationLine) {
     const std::size_t pointCount = recordUsablePointCount(record);
@@ -132,11 +125,8 @@ std::string difExportContent(const FileRecord& record, Series series,
     content.reserve(kHeaderTemplate.size() + pointCount * kRowTemplate.size() + kEndLine.size());
 
     content += exportHeader(series, dateTimeHeader, concentrationLine);
-    ExportClock clock;
-    for (std::size_t i = 0; i < pointCount; ++i) {
-        clock.advance();
-        writeRow(recordSeriesValue(record, series, i), clock, content);
-    }
+    for (std::size_t i = 0; i < pointCount; ++i)
+        writeRow(recordSeriesValue(record, series, i), i, content);
     content += kEndLine;
     return content;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The spreadsheet export: the shown series of a timed measurement as a DIF file.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "data/composed_text.h"
 #include "data/file_record.h"
 
 namespace tolvinark {
@@ -14,6 +16,9 @@ inline constexpr std::string_view kExportFileName = "Temp.dif";
 // date-time header, concentration title from the first 16 of the concentration line with "±"
 // as "~", the column title of the series), one 43-byte row per point (at most 128, none for a
 // point count of 0), then "EOD". Every line ends with CR LF.
+// The time column's text of point `point` (from 0): five minutes a point, "00:05" first.
+ComposedText exportTimeText(std::size_t point);
+
 std::string difExportContent(const FileRecord& record, Series series,
                              std::string_view dateTimeHeader, std::string_view concentrationLine);
 

@@ -72,11 +72,40 @@ bool pageDown(ScrollState& state, std::uint32_t recordCount) {
 }
 
 // The rows from the top row that hold a record: never past the last entry.
-std::uint32_t rowsWithRecords(const ScrollState& state, const ListContent& content) {
-    if (content.entries == nullptr || state.topRow < 0) return 0;
+std::uint32_t rowsWithRecords(const ScrollState& state, std::uint32_t recordCount) {
+    if (state.topRow < 0) return 0;
     const auto top = static_cast<std::uint32_t>(state.topRow);
-    if (top >= content.recordCount) return 0;
-    return std::min(state.visibleRows, content.recordCount - top);
+    if (top >= recordCount) return 0;
+    return std::min(state.visibleRows, recordCount - top);
+}
+
+std::uint32_t rowsWithRecords(const ScrollState& state, const ListContent& content) {
+    return content.entries == nullptr ? 0 : rowsWithRecords(state, content.recordCount);
+}
+
+// The visible row the mark stands on, when that row holds a record. The hover row top of 0
+// left by the start, a row above the pane, the strip below the last whole row and a blank row
+// are no mark.
+std::optional<std::uint32_t> markedRow(const ScrollState& state, std::uint32_t recordCount) {
+    const std::int32_t offset = state.hoverRowTop - kFirstRowTop;
+    if (offset < 0 || offset % kRowPitch != 0) return std::nullopt;
+    const auto row = static_cast<std::uint32_t>(offset / kRowPitch);
+    if (row >= rowsWithRecords(state, recordCount)) return std::nullopt;
+    return row;
+}
+
+void markRow(ScrollState& state, std::uint32_t row) {
+    state.hoverRowTop = rowTop(row);
+}
+
+// A mark left on a blank row by a page move is drawn back to the last record; a mark outside
+// the visible rows stays where it is.
+void clampMarkToLastRecord(ScrollState& state, std::uint32_t recordCount) {
+    const std::int32_t offset = state.hoverRowTop - kFirstRowTop;
+    if (offset < 0 || offset % kRowPitch != 0) return;
+    const auto row = static_cast<std::uint32_t>(offset / kRowPitch);
+    const std::uint32_t shown = rowsWithRecords(state, recordCount);
+    if (row < state.visibleRows && row >= shown && shown > 0) markRow(state, shown - 1);
 }
 
 void drawRow(Canvas& canvas, int y, const IndexEntry& entry, bool highlighted) {
@@ -102,40 +131,74 @@ void startList(ScrollState& state, std::uint32_t recordCount, int clientHeight) 
     state.scrollMaximum = static_cast<std::int32_t>(std::min<std::uint32_t>(hidden, INT32_MAX));
 }
 
-bool scrollByCode(ScrollState& state, int code, std::int32_t trackPosition,
-                  std::uint32_t recordCount) {
-    switch (code & 0xFF) {
-        case kLineUp: return lineUp(state);
-        case kLineDown: return lineDown(state);
-        case kPageUp: return pageUp(state);
-        case kPageDown: return pageDown(state, recordCount);
-        case kThumbTrack: {
+bool scrollList(ScrollState& state, ListMove move, std::uint32_t recordCount,
+                std::int32_t thumbPosition) {
+    switch (move) {
+        case ListMove::LineUp: return lineUp(state);
+        case ListMove::LineDown: return lineDown(state);
+        case ListMove::PageUp: return pageUp(state);
+        case ListMove::PageDown: return pageDown(state, recordCount);
+        case ListMove::ThumbTo: {
             // The 32-bit track position, so that every record of a long file can be reached.
             const std::int32_t next =
-                std::clamp(trackPosition, 0, std::max(state.scrollMaximum, 0));
+                std::clamp(thumbPosition, 0, std::max(state.scrollMaximum, 0));
             const bool moved = next != state.topRow;
             state.topRow = next;
             return moved;
         }
-        default: return false;
+        case ListMove::Top:
+        case ListMove::Bottom: return false;
     }
+    return false;
 }
 
-WheelResult scrollByWheel(ScrollState& state, int wheelDelta, std::uint32_t recordCount,
-                          bool& moved) {
-    (void)recordCount;  // the scroll maximum already bounds a line step
-    moved = false;
-    // Only the top twelve bits count: one notch either way, and nothing finer or coarser.
-    const int notch = (wheelDelta >= 0 ? wheelDelta : wheelDelta - 15) / 16;
-    if (notch == 7) {
-        moved = lineUp(state);
-        return WheelResult::Handled;
+bool moveMark(ScrollState& state, ListMove move, std::uint32_t recordCount) {
+    const std::uint32_t shown = rowsWithRecords(state, recordCount);
+    if (shown == 0) return false;
+    const std::int32_t oldTop = state.topRow;
+    const std::int32_t oldMark = state.hoverRowTop;
+    const std::optional<std::uint32_t> row = markedRow(state, recordCount);
+    switch (move) {
+        case ListMove::LineDown:
+            if (!row) {
+                markRow(state, 0);
+            } else if (*row + 1 < shown) {
+                markRow(state, *row + 1);
+            } else {
+                lineDown(state);  // the mark stays on the last visible row
+            }
+            break;
+        case ListMove::LineUp:
+            if (!row) {
+                markRow(state, shown - 1);
+            } else if (*row > 0) {
+                markRow(state, *row - 1);
+            } else {
+                lineUp(state);
+            }
+            break;
+        case ListMove::PageDown:
+        case ListMove::PageUp:
+            scrollList(state, move, recordCount);
+            clampMarkToLastRecord(state, recordCount);
+            break;
+        case ListMove::Top:
+            state.topRow = 0;
+            markRow(state, 0);
+            break;
+        case ListMove::Bottom:
+            state.topRow = std::max(state.scrollMaximum, 0);
+            markRow(state, rowsWithRecords(state, recordCount) - 1);
+            break;
+        case ListMove::ThumbTo: break;
     }
-    if (notch == -8) {
-        moved = lineDown(state);
-        return WheelResult::Handled;
-    }
-    return WheelResult::PassToDefault;
+    return state.topRow != oldTop || state.hoverRowTop != oldMark;
+}
+
+std::optional<std::uint32_t> markedRecord(const ScrollState& state, std::uint32_t recordCount) {
+    const std::optional<std::uint32_t> row = markedRow(state, recordCount);
+    if (!row) return std::nullopt;
+    return static_cast<std::uint32_t>(state.topRow) + *row;
 }
 
 void hoverAt(ScrollState& state, int y) {

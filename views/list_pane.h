@@ -30,29 +30,28 @@ struct ListContent {
     std::uint32_t recordCount = 0;
 };
 
-// Scroll bar request codes, as the platform numbers them.
-enum ScrollCode : int {
-    kLineUp = 0,
-    kLineDown = 1,
-    kPageUp = 2,
-    kPageDown = 3,
-    kThumbTrack = 5,
-};
+// How the list can move: by a line, a page, to either end, or to a dragged scroll box.
+enum class ListMove { LineDown, LineUp, PageDown, PageUp, Top, Bottom, ThumbTo };
 
 // After an open: top row 0, visible rows from the pane's client height, scroll maximum from the
 // record count. The hover row top is kept.
 void startList(ScrollState& state, std::uint32_t recordCount, int clientHeight);
 
-// A scroll bar request. `trackPosition` is the scroll box's 32-bit drag position (only read for
-// kThumbTrack). Gives back true when the top row moved, so the rows are redrawn.
-bool scrollByCode(ScrollState& state, int code, std::int32_t trackPosition,
-                  std::uint32_t recordCount);
+// The scroll bar's and the wheel's moves: the rows move, the marked row stays on its screen
+// row. Top and Bottom are not the scroll bar's and do nothing here. `thumbPosition` is read only
+// for ThumbTo. Gives back true when the top row moved, so the rows are redrawn.
+bool scrollList(ScrollState& state, ListMove move, std::uint32_t recordCount,
+                std::int32_t thumbPosition = 0);
 
-enum class WheelResult { Handled, PassToDefault };
-// One wheel notch (delta 112..127 up, -128..-113 down) scrolls one row; any other delta is left
-// to the default window procedure. `moved` is set when the top row changed.
-WheelResult scrollByWheel(ScrollState& state, int wheelDelta, std::uint32_t recordCount,
-                          bool& moved);
+// The keys' moves, which carry the marked row (the hover row) along. A line move steps the mark
+// one row and scrolls a line where it would leave the visible rows; without a mark on a record,
+// LineDown marks the top row and LineUp the bottom one. A page move is the scroll bar's, the
+// mark keeping its screen row but never passing the last record. Top and Bottom mark the first
+// and last record. Gives back true when the rows or the mark changed, so the rows are redrawn.
+bool moveMark(ScrollState& state, ListMove move, std::uint32_t recordCount);
+
+// The record in the marked row, or nothing when the mark stands on no record.
+std::optional<std::uint32_t> markedRecord(const ScrollState& state, std::uint32_t recordCount);
 
 // The pointer moved to y (client coordinates of the list pane).
 void hoverAt(ScrollState& state, int y);

@@ -12,15 +12,20 @@ namespace {
 struct CommandShape {
     std::string_view name;
     CommandKind kind;
-    std::size_t operands;  // FILE, or FILE and N
+    std::size_t operands;  // FILE, or FILE and N; at least one FILE when manyFiles
+    bool manyFiles;
     bool takesExportOptions;
+    bool takesJson;
 };
 
 constexpr CommandShape kCommands[] = {
-    {"info", CommandKind::Info, 1, false},
-    {"list", CommandKind::List, 1, false},
-    {"show", CommandKind::Show, 2, false},
-    {"export", CommandKind::Export, 2, true},
+    {"info", CommandKind::Info, 1, false, false, false},
+    {"list", CommandKind::List, 1, false, false, false},
+    {"show", CommandKind::Show, 2, false, false, false},
+    {"export", CommandKind::Export, 2, false, true, false},
+    {"csv", CommandKind::Csv, 1, true, false, true},
+    {"series", CommandKind::SeriesTable, 2, false, false, true},
+    {"stats", CommandKind::Statistics, 1, true, false, true},
 };
 
 CommandLine usageError(std::string_view problem, std::string_view argument = {}) {
@@ -48,10 +53,10 @@ const CommandShape* findCommand(std::string_view name) {
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     const std::vector<std::string_view> args(argv + 1, argv + (argc > 1 ? argc : 1));
     for (std::string_view arg : args) {
-        if (arg == "--help") {
-            CommandLine help;
-            help.kind = CommandKind::Help;
-            return help;
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            CommandLine line;
+            line.kind = arg == "--version" ? CommandKind::Version : CommandKind::Help;
+            return line;
         }
     }
     if (args.empty()) return usageError(messages::kUsageNoCommand);
@@ -72,6 +77,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             operands.push_back(arg);
             continue;
         }
+        if (command->takesJson && arg == "--json") {
+            line.json = true;
+            continue;
+        }
         if (!command->takesExportOptions || !(isSeries || isOutput))
             return usageError(messages::kUsageUnknownOption, arg);
         if (i + 1 == args.size()) return usageError(messages::kUsageOptionNeedsValue, arg);
@@ -87,11 +96,14 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             outputGiven = true;
         }
     }
-    if (operands.size() != command->operands)
-        return usageError(operands.size() < command->operands
-                              ? messages::kUsageMissingOperand.view()
-                              : messages::kUsageExtraOperand.view());
-    line.file = std::string(operands[0]);
+    if (operands.size() < command->operands) return usageError(messages::kUsageMissingOperand);
+    if (operands.size() > command->operands && !command->manyFiles)
+        return usageError(messages::kUsageExtraOperand);
+    if (command->manyFiles) {
+        line.files.assign(operands.begin(), operands.end());
+        return line;
+    }
+    line.files.emplace_back(operands[0]);
     if (operands.size() > 1) line.recordNumber = std::string(operands[1]);
     return line;
 }

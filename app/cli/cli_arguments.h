@@ -3,19 +3,32 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/file_record.h"
 
 namespace tolvinark::cli {
 
-enum class CommandKind { Help, UsageError, Info, List, Show, Export };
+enum class CommandKind {
+    Help,
+    Version,
+    UsageError,
+    Info,
+    List,
+    Show,
+    Export,
+    Csv,
+    SeriesTable,
+    Statistics
+};
 
 struct CommandLine {
     CommandKind kind = CommandKind::UsageError;
-    std::string file;          // the measurement file, bytes as given
-    std::string recordNumber;  // show and export: the record number as typed
+    std::vector<std::string> files;  // the measurement files, bytes as given; one unless FILE...
+    std::string recordNumber;        // show, export and series: the record number as typed
     Series series = Series::Ci;
     std::string outputFile;  // export: empty for standard output
+    bool json = false;       // the tables as JSON instead of CSV
     // UsageError: what is wrong (code page 1251) and the argument concerned, bytes as given.
     std::string_view problem;
     std::string problemArgument;

@@ -22,17 +22,6 @@ std::optional<std::uint64_t> parseRecordNumber(std::string_view text) {
     return value;
 }
 
-void reportFileOutcome(const FileResult& result, const std::string& file) {
-    TextOutput err(stderr);
-    switch (result.outcome) {
-        case FileOutcome::WrongType: err.text(texts::kMessageWrongType); break;
-        case FileOutcome::FileMissing: err.text(texts::kMessageNoFile).bytes(file); break;
-        case FileOutcome::NoIndexMemory: err.text(texts::kMessageOpenFailed); break;
-        default: err.text(result.message); break;
-    }
-    err.endLine().finish();
-}
-
 void reportNoSuchRecord(const std::string& recordNumberText, std::uint32_t recordCount) {
     TextOutput(stderr)
         .text(messages::kRecordNumberOutOfRange)
@@ -45,10 +34,23 @@ void reportNoSuchRecord(const std::string& recordNumberText, std::uint32_t recor
 
 }  // namespace
 
+void reportFileFailure(const FileResult& result, const std::string& file) {
+    TextOutput err(stderr);
+    switch (result.outcome) {
+        case FileOutcome::WrongType: err.text(texts::kMessageWrongType); break;
+        case FileOutcome::FileMissing: err.text(texts::kMessageNoFile).bytes(file); break;
+        // A file that shrank while it was read through is no longer the file that was opened.
+        case FileOutcome::NoIndexMemory:
+        case FileOutcome::NoSuchRecord: err.text(texts::kMessageOpenFailed); break;
+        default: err.text(result.message); break;
+    }
+    err.endLine().finish();
+}
+
 bool openOrReport(MeasurementData& data, const std::string& file) {
     const FileResult result = openMeasurementFile(data, file);
     if (result.ok()) return true;
-    reportFileOutcome(result, file);
+    reportFileFailure(result, file);
     return false;
 }
 
@@ -71,7 +73,7 @@ bool readOrReport(MeasurementData& data, const std::string& recordNumberText) {
     if (result.outcome == FileOutcome::NoSuchRecord) {
         reportNoSuchRecord(recordNumberText, data.recordCount);
     } else {
-        reportFileOutcome(result, data.loadedFileName);
+        reportFileFailure(result, data.loadedFileName);
     }
     return false;
 }

@@ -8,6 +8,9 @@
 
 namespace tolvinark::cli {
 
+// Tells why `file` could not be opened or read through.
+void reportFileFailure(const FileResult& result, const std::string& file);
+
 // Opens `file` into `data` (record index, count, serial number).
 bool openOrReport(MeasurementData& data, const std::string& file);
 

@@ -2,6 +2,8 @@
 // The companion's own texts, code page 1251 like every text of the program; they become UTF-8
 // only on their way to the terminal.
 
+#include <string_view>
+
 #include "data/cp1251.h"
 
 namespace tolvinark::cli::messages {
@@ -14,7 +16,18 @@ inline constexpr auto kUsage = cp1251(
     "  tolvinark-cli export ФАЙЛ N [--series ci|cd] [-o ВЫХОД]\n"
     "                                 ряд записи N в формате DIF (по умолчанию ряд ci,\n"
     "                                 в стандартный вывод)\n"
-    "  tolvinark-cli --help           эта справка\n");
+    "  tolvinark-cli csv ФАЙЛ... [--json]\n"
+    "                                 все записи файлов таблицей CSV (или JSON)\n"
+    "  tolvinark-cli series ФАЙЛ N [--json]\n"
+    "                                 ряды Си и Сд записи N таблицей CSV (или JSON)\n"
+    "  tolvinark-cli stats ФАЙЛ... [--json]\n"
+    "                                 по файлам и режимам: число записей, наименьшая,\n"
+    "                                 средняя и наибольшая концентрация, первая и\n"
+    "                                 последняя дата\n"
+    "  tolvinark-cli --version        версия программы\n"
+    "  tolvinark-cli -h, --help       эта справка\n");
+
+inline constexpr std::string_view kVersion = "tolvinark-cli " TOLVINARK_VERSION;
 
 inline constexpr auto kUsageNoCommand = cp1251("ошибка: не задана команда");
 inline constexpr auto kUsageUnknownCommand = cp1251("ошибка: неизвестная команда: ");

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/cli/cli_texts.h"
 
@@ -19,11 +21,11 @@ CommandLine parse(const char* const (&argv)[N]) {
 TEST(CliArguments, ALoneDashIsAnOperand) {
     const CommandLine info = parse({"tolvinark-cli", "info", "-"});
     EXPECT_EQ(info.kind, CommandKind::Info);
-    EXPECT_EQ(info.file, "-");
+    EXPECT_EQ(info.files, std::vector<std::string>{"-"});
 
     const CommandLine show = parse({"tolvinark-cli", "show", "-", "-"});
     EXPECT_EQ(show.kind, CommandKind::Show);
-    EXPECT_EQ(show.file, "-");
+    EXPECT_EQ(show.files, std::vector<std::string>{"-"});
     EXPECT_EQ(show.recordNumber, "-");
 }
 

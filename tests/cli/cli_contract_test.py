@@ -9,6 +9,10 @@ the record fields by the meter's text rules, independently of the program's own 
 """
 
 import argparse
+import csv
+import decimal
+import io
+import json
 import math
 import os
 import struct
@@ -182,17 +186,29 @@ def dif_export(f, series):
 # Running the program
 
 
-def run(args, cwd):
+def run(args, cwd, env=None):
     """Exit status, standard output and standard error of one run."""
     command = ([RUNNER] if RUNNER else []) + [PROGRAM] + args
     # Files rather than pipes: a Wine server started by the run inherits them and outlives it,
     # and a pipe would not end before the server does.
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         done = subprocess.run(command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                              timeout=120)
+                              timeout=120, env=env)
         out.seek(0)
         err.seek(0)
         return done.returncode, out.read(), err.read()
+
+
+def russian_system():
+    """The environment of a Russian Windows under Wine, whose ANSI code page is 1251: a Russian
+    UTF-8 locale of the build's own (made once with localedef, as the end-to-end tests do)."""
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build",
+                          "locale")
+    if not os.path.isdir(os.path.join(folder, "ru_RU.UTF-8")):
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8",
+                        os.path.join(folder, "ru_RU.UTF-8")], check=True, capture_output=True)
+    return dict(os.environ, LOCPATH=folder, LANG="ru_RU.UTF-8", LC_ALL="ru_RU.UTF-8")
 
 
 def utf8_lines(lines):
@@ -216,6 +232,95 @@ EDGE_RECORDS = [
     dict(mode=259, concentration=1000000.0, points=3, ci=[1, 2, 3]),
     dict(mode=2, concentration=float("inf"), points=3, ci=[1, 2, 3], cd=[-7, 8, -9]),
 ]
+
+
+# Records for the tables: values that are no numbers, clocks that no calendar has, negative
+# series, point counts past the room the series have.
+DATA_RECORDS = [
+    dict(mode=2, date=(2019, 13, 300), time=(99, 60, 255), duration=-5, temperature=255,
+         humidity=300, pressure=65535, concentration=float("nan"), points=129,
+         ci=[-i for i in range(128)], cd=[-32768, 32767, -1, 420] + [7] * 124),
+    dict(mode=3, date=(0, 0, 0), concentration=float("inf"), temperature=251),
+    dict(mode=2, concentration=0.0009, duration=32767, points=0, temperature=128),
+    dict(mode=3, concentration=12.5, date=(65535, 1, 1)),
+    dict(mode=259, concentration=1e6, date=(19, 3, 5)),
+    dict(mode=0, concentration=3e-20, humidity=45),
+    dict(mode=0, concentration=-float("inf")),
+    dict(mode=0, concentration=3.4e38, time=(23, 59, 59)),
+    dict(mode=2, concentration=0.7, duration=754, points=3, ci=[5, -5, 12345], cd=[0, 99, 100]),
+]
+RECORD_COLUMNS = ["file", "record", "date_time", "mode", "mode_name", "concentration_mg_m3",
+                  "error_mg_m3", "temperature_c", "humidity_pct", "pressure_mmhg", "duration_s",
+                  "points"]
+STATS_COLUMNS = ["file", "mode", "mode_name", "records", "min_mg_m3", "mean_mg_m3", "max_mg_m3",
+                 "first", "last"]
+FLOAT_COLUMNS = {"concentration_mg_m3", "error_mg_m3", "min_mg_m3", "max_mg_m3"}
+
+
+def finite(x):
+    return None if math.isinf(x) or math.isnan(x) else x
+
+
+def iso_date_time(f):
+    return "%04d-%02d-%02dT%02d:%02d:%02d" % tuple(
+        f[k] for k in ("year", "month", "day", "hour", "minute", "second"))
+
+
+def record_row(name, number, f):
+    mode, c, t = f["mode"], f["concentration"], f["temperature"]
+    timed = mode == 2
+    factor = f32(0.25) if mode & 0xFF == 3 else f32(0.2)
+    signed = t - 0x10000 if t >= 0x8000 else t
+    return dict(file=name, record=number, date_time=iso_date_time(f), mode=mode,
+                mode_name=(LIST_MODE_NAMES[mode] if mode < 4 else OTHER_MODE_NAME).strip(),
+                concentration_mg_m3=finite(c),
+                error_mg_m3=finite(f32(c * factor)) if finite(c) is not None else None,
+                temperature_c=t & 0xFF if signed <= 127 else (t & 0xFF) - 255,
+                humidity_pct=f["humidity"] & 0xFF, pressure_mmhg=f["pressure"],
+                duration_s=f["duration"] if timed else None,
+                points=min(f["points"], 128) if timed else None)
+
+
+def stats_rows(name, records):
+    by_mode = {}
+    for record in records:
+        by_mode.setdefault(fields(record)["mode"], []).append(fields(record))
+    rows = []
+    for mode, group in sorted(by_mode.items()):
+        values = [f["concentration"] for f in group if finite(f["concentration"]) is not None]
+        rows.append(dict(file=name, mode=mode,
+                         mode_name=(LIST_MODE_NAMES[mode] if mode < 4 else OTHER_MODE_NAME).strip(),
+                         records=len(group), min_mg_m3=min(values, default=None),
+                         mean_mg_m3=float("%.6g" % (sum(values) / len(values))) if values else None,
+                         max_mg_m3=max(values, default=None), first=iso_date_time(group[0]),
+                         last=iso_date_time(group[-1])))
+    return rows
+
+
+def shortest_float_text(x):
+    """The fewest significant digits that read back as the same 32-bit float."""
+    return next(t for t in ("%.*g" % (p, x) for p in range(1, 10)) if f32(float(t)) == x)
+
+
+def parse_csv(out):
+    """The rows of a CSV output as dictionaries, after checking its header and line ends."""
+    text = out.decode("utf-8")
+    assert "\r" not in text and text.endswith("\n"), text[:200]
+    reader = csv.reader(io.StringIO(text, newline=""))
+    header = next(reader)
+    return header, [dict(zip(header, row)) for row in reader]
+
+
+def typed(column, text, like):
+    """A CSV field as the value the JSON output carries (empty is None), like `like`."""
+    if text == "":
+        return None
+    if isinstance(like, str):
+        return text
+    if column in FLOAT_COLUMNS:  # the shortest decimal that is the stored float, plain if short
+        plain = format(decimal.Decimal(shortest_float_text(like)), "f")
+        assert text == plain if len(plain) <= 12 else float(text) == float(plain), (text, like)
+    return float(text) if isinstance(like, float) else int(text)
 
 
 class CliContract(unittest.TestCase):
@@ -367,6 +472,82 @@ class CliContract(unittest.TestCase):
         self.assertEqual((done.returncode, done.stderr),
                          (1, "ошибка записи: стандартный вывод\n".encode("utf-8")))
 
+    # -- tables for data work ----------------------------------------------------------------
+
+    def assertTable(self, rows, expected, csv_fields=False):
+        """Rows of either output (CSV fields, or JSON objects) against the expected values."""
+        self.assertEqual(len(rows), len(expected))
+        for row, want in zip(rows, expected):
+            self.assertEqual(list(row), list(want))
+            if csv_fields:
+                row = {k: typed(k, v, 0 if want[k] is None else want[k]) for k, v in row.items()}
+            got = {k: f32(v) if k in FLOAT_COLUMNS and v is not None else v for k, v in row.items()}
+            self.assertEqual(got, want)
+
+    def test_csv_and_json_of_every_record_of_several_files(self):
+        records = [make_record(**fields) for fields in DATA_RECORDS]
+        self.write("data.dst", b"".join(records))
+        self.write("a, \"b\".dst" if not RUNNER else "a, b.dst", records[2])
+        comma = "a, \"b\".dst" if not RUNNER else "a, b.dst"
+        expected = ([record_row("data.dst", i, fields(r)) for i, r in enumerate(records)] +
+                    [record_row(comma, 0, fields(records[2]))])
+        code, out, err = self.cli("csv", "data.dst", "absent.dst", comma, "data.txt")
+        self.assertEqual((code, err.decode("utf-8")),
+                         (1, "Нет файла: absent.dst\nошибка: тип файла не .dst\n"))
+        header, rows = parse_csv(out)
+        self.assertEqual(header, RECORD_COLUMNS)
+        self.assertTable(rows, expected, csv_fields=True)
+        self.assertEqual(out.split(b"\n")[1], "data.dst,0,2019-13-300T99:60:255,2,Измерение по "
+                         "времени,,,0,44,65535,-5,128".encode("utf-8"))
+        code, out, err = self.cli("csv", "--json", "data.dst", comma)
+        self.assertEqual((code, err), (0, b""))
+        self.assertTable(json.loads(out), expected)
+
+    def test_series_as_csv_and_json(self):
+        records = [make_record(**fields) for fields in DATA_RECORDS]
+        self.write("data.dst", b"".join(records))
+        for number in (0, 2, 8):
+            f = fields(records[number])
+            points = range(min(f["points"], 128))
+            with self.subTest(record=number):
+                code, out, err = self.cli("series", "data.dst", str(number))
+                self.assertEqual((code, err), (0, b""))
+                self.assertEqual(out, utf8_lines(["time,ci_mg_m3,cd_mg_m3"] + [
+                    "%02d:%02d,%s,%s" % ((i + 1) * 5 // 60, (i + 1) * 5 % 60,
+                                         hundredths_with_comma(f["ci"][i]).replace(",", "."),
+                                         hundredths_with_comma(f["cd"][i]).replace(",", "."))
+                    for i in points]))
+                code, out, err = self.cli("series", "data.dst", str(number), "--json")
+                self.assertEqual((code, err), (0, b""))
+                self.assertEqual([(p["time"], f32(p["ci_mg_m3"]), f32(p["cd_mg_m3"]))
+                                  for p in json.loads(out)],
+                                 [("%02d:%02d" % ((i + 1) * 5 // 60, (i + 1) * 5 % 60),
+                                   f32(f["ci"][i] / 100), f32(f["cd"][i] / 100)) for i in points])
+        self.assertFailure(self.cli("series", "data.dst", "1"),
+                           "ошибка: у записи нет рядов (режим 3); выгружается только измерение по "
+                           "времени, режим 2")
+
+    def test_tables_name_cyrillic_files_in_utf8(self):
+        # Windows hands the program its arguments in the ANSI code page.
+        name = "замер 1.dst"
+        self.write(name, make_record(serial=7))
+        code, out, err = run(["csv", name], self.dir, russian_system() if RUNNER else None)
+        self.assertEqual((code, err), (0, b""))
+        self.assertEqual(parse_csv(out)[1][0]["file"], name)
+
+    def test_stats_per_file_and_mode(self):
+        records = [make_record(**fields) for fields in DATA_RECORDS]
+        self.write("data.dst", b"".join(records))
+        expected = stats_rows("data.dst", records) + stats_rows("edges.dst", self.records)
+        code, out, err = self.cli("stats", "data.dst", "absent.dst", "edges.dst")
+        self.assertEqual((code, err), (1, "Нет файла: absent.dst\n".encode("utf-8")))
+        header, rows = parse_csv(out)
+        self.assertEqual(header, STATS_COLUMNS)
+        self.assertTable(rows, expected, csv_fields=True)
+        code, out, err = self.cli("stats", "--json", "data.dst", "edges.dst")
+        self.assertEqual((code, err), (0, b""))
+        self.assertTable(json.loads(out), expected)
+
     # -- the viewer's file messages -----------------------------------------------------------
 
     def test_file_failures_give_the_viewer_messages(self):
@@ -403,6 +584,9 @@ class CliContract(unittest.TestCase):
         self.assertEqual((code, err), (0, b""))
         self.assertTrue(out.decode("utf-8").startswith("Использование:\n"))
         usage = out
+        self.assertEqual(self.cli("info", "-h"), (0, usage, b""))
+        code, out, err = self.cli("csv", "--version")
+        self.assertRegex(out.decode("utf-8"), r"^tolvinark-cli \d+\.\d+\n$")
         for args, problem in [
             ([], "ошибка: не задана команда"),
             (["frobnicate", "edges.dst"], "ошибка: неизвестная команда: frobnicate"),
@@ -416,6 +600,10 @@ class CliContract(unittest.TestCase):
             (["export", "edges.dst", "2", "--series"], "ошибка: нет значения параметра --series"),
             (["export", "edges.dst", "2", "-o"], "ошибка: нет значения параметра -o"),
             (["export", "edges.dst", "2", "-x"], "ошибка: неизвестный параметр: -x"),
+            (["csv"], "ошибка: не хватает аргументов"),
+            (["stats", "--json"], "ошибка: не хватает аргументов"),
+            (["series", "edges.dst", "2", "3"], "ошибка: лишние аргументы"),
+            (["export", "edges.dst", "2", "--json"], "ошибка: неизвестный параметр: --json"),
         ]:
             with self.subTest(args=args):
                 self.assertEqual(self.cli(*args),

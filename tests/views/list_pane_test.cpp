@@ -193,7 +193,7 @@ TEST(ListStart, VisibleRowsAndScrollMaximum) {
 }
 
 struct ScrollStep {
-    int code;
+    ListMove move;
     std::int32_t topRowAfter;
     bool moved;
 };
@@ -201,7 +201,7 @@ struct ScrollStep {
 void runSteps(ScrollState& state, std::uint32_t count, const std::vector<ScrollStep>& steps) {
     int n = 0;
     for (const ScrollStep& step : steps) {
-        EXPECT_EQ(scrollByCode(state, step.code, 0, count), step.moved) << "step " << n;
+        EXPECT_EQ(scrollList(state, step.move, count), step.moved) << "step " << n;
         EXPECT_EQ(state.topRow, step.topRowAfter) << "step " << n;
         ++n;
     }
@@ -210,39 +210,38 @@ void runSteps(ScrollState& state, std::uint32_t count, const std::vector<ScrollS
 TEST(ListScroll, PagesOfAHundredRecordsStopAtEitherEnd) {
     ScrollState state = startedList(100);
     runSteps(state, 100,
-             {{kPageDown, 24, true},
-              {kPageDown, 48, true},
-              {kPageDown, 72, true},
-              {kPageDown, 76, true},
-              {kPageDown, 76, false},
-              {kLineDown, 76, false},
-              {kPageUp, 52, true},
-              {kPageUp, 28, true},
-              {kPageUp, 4, true},
-              {kPageUp, 0, true},
-              {kPageUp, 0, false},
-              {kLineUp, 0, false},
-              {kLineDown, 1, true},
-              {kLineUp, 0, true}});
+             {{ListMove::PageDown, 24, true},
+              {ListMove::PageDown, 48, true},
+              {ListMove::PageDown, 72, true},
+              {ListMove::PageDown, 76, true},
+              {ListMove::PageDown, 76, false},
+              {ListMove::LineDown, 76, false},
+              {ListMove::PageUp, 52, true},
+              {ListMove::PageUp, 28, true},
+              {ListMove::PageUp, 4, true},
+              {ListMove::PageUp, 0, true},
+              {ListMove::PageUp, 0, false},
+              {ListMove::LineUp, 0, false},
+              {ListMove::LineDown, 1, true},
+              {ListMove::LineUp, 0, true}});
 }
 
 TEST(ListScroll, TenRecordsNeverScroll) {
     ScrollState state = startedList(10);
-    runSteps(
-        state, 10,
-        {{kLineUp, 0, false}, {kLineDown, 0, false}, {kPageUp, 0, false}, {kPageDown, 0, false}});
-    EXPECT_FALSE(scrollByCode(state, kThumbTrack, 7, 10));
-    EXPECT_EQ(state.topRow, 0);
-    bool moved = true;
-    EXPECT_EQ(scrollByWheel(state, -120, 10, moved), WheelResult::Handled);
-    EXPECT_FALSE(moved);
+    runSteps(state, 10,
+             {{ListMove::LineUp, 0, false},
+              {ListMove::LineDown, 0, false},
+              {ListMove::PageUp, 0, false},
+              {ListMove::PageDown, 0, false}});
+    EXPECT_FALSE(scrollList(state, ListMove::ThumbTo, 10, 7));
     EXPECT_EQ(state.topRow, 0);
 }
 
 TEST(ListScroll, NoRecordsNeverScroll) {
     ScrollState state = startedList(0);
-    for (const int code : {kLineUp, kLineDown, kPageUp, kPageDown, kThumbTrack}) {
-        EXPECT_FALSE(scrollByCode(state, code, 3, 0)) << "code " << code;
+    for (const ListMove move : {ListMove::LineUp, ListMove::LineDown, ListMove::PageUp,
+                                ListMove::PageDown, ListMove::ThumbTo}) {
+        EXPECT_FALSE(scrollList(state, move, 0, 3));
         EXPECT_EQ(state.topRow, 0);
     }
 }
@@ -255,7 +254,7 @@ TEST(ListScroll, ThumbTrackFollowsTheDragWithinTheRange) {
         bool moved;
     } cases[] = {{50, 50, true}, {50, 50, false}, {1000, 76, true}, {-5, 0, true}, {0, 0, false}};
     for (const auto& c : cases) {
-        EXPECT_EQ(scrollByCode(state, kThumbTrack, c.position, 100), c.moved) << c.position;
+        EXPECT_EQ(scrollList(state, ListMove::ThumbTo, 100, c.position), c.moved) << c.position;
         EXPECT_EQ(state.topRow, c.topRow) << c.position;
     }
 }
@@ -265,7 +264,7 @@ TEST(ListScroll, ThumbTrackReachesRecordsPastSixtyFiveThousand) {
     ScrollState state = startedList(100000);
     ASSERT_EQ(state.scrollMaximum, 99976);
 
-    EXPECT_TRUE(scrollByCode(state, kThumbTrack, 99976, 100000));
+    EXPECT_TRUE(scrollList(state, ListMove::ThumbTo, 100000, 99976));
     EXPECT_EQ(state.topRow, 99976);
 
     RecordingCanvas canvas;
@@ -273,38 +272,95 @@ TEST(ListScroll, ThumbTrackReachesRecordsPastSixtyFiveThousand) {
     EXPECT_EQ(canvas.textsAt(2 + 14 * 23)[2].text, bytes(listTimeText(entries[99999]).view()));
 }
 
-TEST(ListScroll, OtherCodesChangeNothing) {
+TEST(ListScroll, TheEndsAreNotTheScrollBarsMoves) {
     ScrollState state = startedList(100);
     state.topRow = 40;
-    // thumb position, top, bottom, end scroll
-    for (int code : {4, 6, 7, 8}) {
-        EXPECT_FALSE(scrollByCode(state, code, 10, 100)) << "code " << code;
+    for (const ListMove move : {ListMove::Top, ListMove::Bottom}) {
+        EXPECT_FALSE(scrollList(state, move, 100, 10));
         EXPECT_EQ(state.topRow, 40);
     }
 }
 
-TEST(ListWheel, OneNotchEitherWayScrollsOneRow) {
+constexpr std::int32_t markOn(int row) {
+    return 2 + 14 * row;
+}
+constexpr std::int32_t kNoMark = 0;   // the hover row top at start
+constexpr std::int32_t kStrip = 338;  // below the 24th row of a 340-pixel pane
+
+TEST(ListKeys, MarkAndRowsMoveAsTheKeysAsk) {
     const struct {
-        int delta;
-        WheelResult result;
-        std::int32_t topRowAfter;
+        std::uint32_t count;
+        std::int32_t top;
+        std::int32_t mark;
+        ListMove move;
+        std::int32_t topAfter;
+        std::int32_t markAfter;
     } cases[] = {
-        {120, WheelResult::Handled, 39},        {112, WheelResult::Handled, 39},
-        {127, WheelResult::Handled, 39},        {-120, WheelResult::Handled, 41},
-        {-113, WheelResult::Handled, 41},       {-128, WheelResult::Handled, 41},
-        {111, WheelResult::PassToDefault, 40},  {128, WheelResult::PassToDefault, 40},
-        {-112, WheelResult::PassToDefault, 40}, {-129, WheelResult::PassToDefault, 40},
-        {240, WheelResult::PassToDefault, 40},  {-240, WheelResult::PassToDefault, 40},
-        {0, WheelResult::PassToDefault, 40},
+        {100, 0, kNoMark, ListMove::LineDown, 0, markOn(0)},
+        {100, 0, kNoMark, ListMove::LineUp, 0, markOn(23)},
+        {100, 0, markOn(5), ListMove::LineDown, 0, markOn(6)},
+        {100, 0, markOn(23), ListMove::LineDown, 1, markOn(23)},
+        {100, 76, markOn(23), ListMove::LineDown, 76, markOn(23)},  // the last record
+        {100, 10, markOn(0), ListMove::LineUp, 9, markOn(0)},
+        {100, 0, markOn(0), ListMove::LineUp, 0, markOn(0)},  // the first record
+        {100, 0, kStrip, ListMove::LineDown, 0, markOn(0)},
+        {100, 0, kStrip, ListMove::PageDown, 24, kStrip},
+        {100, 0, markOn(5), ListMove::PageDown, 24, markOn(5)},
+        {100, 72, markOn(5), ListMove::PageDown, 76, markOn(5)},
+        {100, 76, markOn(5), ListMove::PageDown, 76, markOn(5)},
+        {100, 4, markOn(7), ListMove::PageUp, 0, markOn(7)},
+        {100, 40, kNoMark, ListMove::Top, 0, markOn(0)},
+        {100, 40, markOn(3), ListMove::Bottom, 76, markOn(23)},
+        {100, 76, markOn(23), ListMove::Bottom, 76, markOn(23)},
+        {100, 40, markOn(3), ListMove::ThumbTo, 40, markOn(3)},
+        // Shorter than a page: the bottom row is the last record's, blank rows are no mark.
+        {10, 0, kNoMark, ListMove::LineUp, 0, markOn(9)},
+        {10, 0, markOn(9), ListMove::LineDown, 0, markOn(9)},
+        {10, 0, markOn(15), ListMove::LineDown, 0, markOn(0)},
+        {10, 0, markOn(15), ListMove::PageDown, 0, markOn(9)},
+        {10, 0, markOn(4), ListMove::Bottom, 0, markOn(9)},
+        {0, 0, kNoMark, ListMove::LineDown, 0, kNoMark},
+        {0, 0, kNoMark, ListMove::Bottom, 0, kNoMark},
+        // Past 65,535 records.
+        {100000, 0, markOn(2), ListMove::Bottom, 99976, markOn(23)},
+        {100000, 70000, markOn(23), ListMove::LineDown, 70001, markOn(23)},
+        {100000, 99970, markOn(1), ListMove::PageDown, 99976, markOn(1)},
     };
     for (const auto& c : cases) {
-        ScrollState state = startedList(100);
-        state.topRow = 40;
-        bool moved = false;
-        EXPECT_EQ(scrollByWheel(state, c.delta, 100, moved), c.result) << c.delta;
-        EXPECT_EQ(state.topRow, c.topRowAfter) << c.delta;
-        EXPECT_EQ(moved, c.topRowAfter != 40) << c.delta;
+        ScrollState state = startedList(c.count);
+        state.topRow = c.top;
+        state.hoverRowTop = c.mark;
+        const bool changed = moveMark(state, c.move, c.count);
+        const std::string what = "case " + std::to_string(&c - cases);
+        EXPECT_EQ(state.topRow, c.topAfter) << what;
+        EXPECT_EQ(state.hoverRowTop, c.markAfter) << what;
+        EXPECT_EQ(changed, c.topAfter != c.top || c.markAfter != c.mark) << what;
     }
+}
+
+TEST(ListKeys, HoldingDownVisitsEveryRecordThenStops) {
+    ScrollState state = startedList(100);
+    for (std::uint32_t record = 0; record < 100; ++record) {
+        EXPECT_TRUE(moveMark(state, ListMove::LineDown, 100));
+        EXPECT_EQ(markedRecord(state, 100), record);
+        EXPECT_EQ(state.topRow, std::max(0, static_cast<int>(record) - 23));
+    }
+    EXPECT_FALSE(moveMark(state, ListMove::LineDown, 100));
+    EXPECT_EQ(markedRecord(state, 100), 99u);
+}
+
+TEST(ListKeys, MarkedRecordOnlyOnARowWithARecord) {
+    ScrollState state = startedList(100000);
+    state.topRow = 99976;
+    state.hoverRowTop = markOn(23);
+    EXPECT_EQ(markedRecord(state, 100000), 99999u);
+    for (const std::int32_t mark : {kNoMark, kStrip, markOn(-1), markOn(3) + 1}) {
+        state.hoverRowTop = mark;
+        EXPECT_EQ(markedRecord(state, 100000), std::nullopt) << mark;
+    }
+    state = startedList(10);
+    state.hoverRowTop = markOn(10);
+    EXPECT_EQ(markedRecord(state, 10), std::nullopt);
 }
 
 TEST(ListClick, RowUnderTheClickGivesTheRecord) {
