@@ -34,14 +34,14 @@ struct ApplicationState {
     DetailWindow detail;
     Series seriesSelector = Series::Ci;
 
-    // A file named on the command line waits for the first paint, which opens it.
+    // A file named on the command line waits for the first paint, which opens it. UTF-8.
     bool commandLineFilePending = false;
     std::string commandLineFile;
 
-    // The open dialog writes the chosen name here; the structure keeps the chosen filter from
-    // one call to the next.
-    char fileNameBuffer[kMaxFileNameLength + 1] = {};
-    OPENFILENAMEA openDialog{};
+    // The open dialog writes the chosen name here, in UTF-16; the structure keeps the chosen
+    // filter from one call to the next.
+    wchar_t fileNameBuffer[kMaxFileNameLength + 1] = {};
+    OPENFILENAMEW openDialog{};
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "data/file_names.h"
 #include "data/fixed_texts.h"
 
 namespace tolvinark {
@@ -43,12 +44,9 @@ std::optional<std::string> fileArgument(std::string_view commandLine) {
 }
 
 FileResult openCommandLineFile(MeasurementData& data, std::string_view name) {
-    if (name.size() > kMaxFileNameLength) {
-        FileResult refused;
-        refused.outcome = FileOutcome::FileMissing;
-        refused.message = std::string(texts::kMessageNoFile.view());
-        refused.message += name;
-        return refused;
+    if (fileNameUnits(name) > kMaxFileNameLength) {
+        return FileResult{FileOutcome::FileMissing, std::string(texts::kMessageNoFile.view()),
+                          std::string(name)};
     }
     return openMeasurementFile(data, name);
 }

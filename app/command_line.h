@@ -16,8 +16,9 @@ namespace tolvinark {
 // unquoted one ends at the next blank or double quote. Further arguments are ignored.
 std::optional<std::string> fileArgument(std::string_view commandLine);
 
-// The open operation for a name from the command line. A name longer than the file-name buffer
-// holds is refused whole, as a file that cannot be found, rather than cut to another name.
+// The open operation for a UTF-8 name from the command line. A name longer than the file-name
+// buffer holds (in UTF-16 units) is refused whole, as a file that cannot be found, rather than
+// cut to another name.
 FileResult openCommandLineFile(MeasurementData& data, std::string_view name);
 
 }  // namespace tolvinark

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/wide_text.h"
+#include "data/file_names.h"
 
 namespace tolvinark {
 
@@ -38,6 +39,11 @@ void GdiCanvas::setBackgroundColour(Colour colour) {
 void GdiCanvas::drawText(int x, int y, std::string_view cp1251Text) {
     const std::wstring text = toWide(cp1251Text);
     TextOutW(dc_, x, y, text.data(), static_cast<int>(text.size()));
+}
+
+void GdiCanvas::drawName(int x, int y, std::string_view utf8Name) {
+    const std::wstring name = fileNameToWide(utf8Name);
+    TextOutW(dc_, x, y, name.data(), static_cast<int>(name.size()));
 }
 
 void GdiCanvas::moveTo(int x, int y) {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "app/file_opening.h"
 #include "app/list_messages.h"
-#include "app/open_road.h"
 
 namespace tolvinark {
 

@@ -36,7 +36,7 @@ void openRecord(ApplicationState& app, std::uint32_t recordNumber) {
             buildDetailWindow(app);
             break;
         case FileOutcome::FileMissing:
-            showMessage(app.listPane.window, result.message);
+            showMessage(app.listPane.window, result.message, result.name);
             closeDetailWindow(app);
             break;
         case FileOutcome::WrongType:

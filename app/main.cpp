@@ -2,35 +2,39 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
 
 #include "app/application_state.h"
 #include "app/command_line.h"
 #include "app/drawing_objects.h"
+#include "app/file_opening.h"
 #include "app/main_window.h"
-#include "app/open_road.h"
 #include "app/start_up.h"
 #include "app/window_procedure.h"
+#include "data/file_names.h"
 
 namespace tolvinark {
 namespace {
 
 // A name for the first paint to open; one that fits also stands in the open dialog's buffer.
-void readCommandLine(ApplicationState& app, const char* commandLine) {
+// The line is read in UTF-16, so a name in any script arrives whole.
+void readCommandLine(ApplicationState& app, const wchar_t* commandLine) {
     app.commandLineFilePending = false;
-    const std::optional<std::string> name = fileArgument(commandLine);
+    const std::optional<std::string> name = fileArgument(fileNameFromWide(commandLine));
     if (!name) return;
     app.commandLineFile = *name;
-    if (name->size() <= kMaxFileNameLength) {
-        std::memcpy(app.fileNameBuffer, name->data(), name->size());
-        app.fileNameBuffer[name->size()] = '\0';
+    const std::wstring wideName = fileNameToWide(*name);
+    if (wideName.size() <= kMaxFileNameLength) {
+        std::copy(wideName.begin(), wideName.end(), app.fileNameBuffer);
+        app.fileNameBuffer[wideName.size()] = L'\0';
     }
     app.commandLineFilePending = true;
 }
 
 int runViewer() {
     ApplicationState app;
-    readCommandLine(app, GetCommandLineA());
+    readCommandLine(app, GetCommandLineW());
     app.module = GetModuleHandleW(nullptr);
     app.drawing = createDrawingObjects();
     prepareOpenDialog(app);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <shellapi.h>
+
 #include "app/wide_text.h"
 #include "app/window_procedure.h"
 #include "data/fixed_texts.h"
@@ -78,8 +80,16 @@ bool createMainWindow(ApplicationState& app) {
 
     app.headerPane.window = createPane(app, kPaneStyle, 6, 88, 528, 26);
     if (!app.headerPane.window) return false;
-    return preparePanePicture(app.headerPane, app.drawing.backgroundBrush, app.drawing,
-                              drawHeaderPane);
+    if (!preparePanePicture(app.headerPane, app.drawing.backgroundBrush, app.drawing,
+                            drawHeaderPane))
+        return false;
+
+    // A file dropped anywhere on the main window opens; the detail window takes none.
+    for (HWND window :
+         {app.mainWindow, app.listPane.window, app.infoPane.window, app.headerPane.window}) {
+        DragAcceptFiles(window, TRUE);
+    }
+    return true;
 }
 
 }  // namespace tolvinark

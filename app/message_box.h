@@ -1,5 +1,6 @@
 #pragma once
-// The program's message boxes: a fixed text, the program title as caption, one OK button.
+// The program's message boxes: a fixed text, perhaps followed by a file name, the program title
+// as caption, one OK button.
 
 #include <windows.h>
 
@@ -7,6 +8,6 @@
 
 namespace tolvinark {
 
-void showMessage(HWND owner, std::string_view cp1251Text);
+void showMessage(HWND owner, std::string_view cp1251Text, std::string_view utf8Name = {});
 
 }  // namespace tolvinark

@@ -1,7 +1,7 @@
 #include "app/paint.h"
 
 #include "app/detail_window_host.h"
-#include "app/open_road.h"
+#include "app/file_opening.h"
 
 namespace tolvinark {
 

@@ -4,9 +4,9 @@
 
 #include "app/detail_window_host.h"
 #include "app/excel_export.h"
+#include "app/file_opening.h"
 #include "app/key_messages.h"
 #include "app/list_messages.h"
-#include "app/open_road.h"
 #include "app/paint.h"
 #include "app/print_road.h"
 
@@ -88,6 +88,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
+        case WM_DROPFILES: return onDropFiles(app, window, reinterpret_cast<HDROP>(wParam));
         case WM_KEYDOWN: return onKeyDown(app, window, wParam, lParam);
         case WM_DESTROY:
             if (window == app.mainWindow) return onMainWindowDestroyed();

@@ -1,6 +1,6 @@
 #pragma once
 // The narrow seam through which the program touches files. One implementation per platform:
-// Win32 (CreateFileA, GetFileSize, SetFilePointer, ReadFile, WriteFile) and POSIX; both give
+// Win32 (CreateFileW, GetFileSize, SetFilePointer, ReadFile, WriteFile) and POSIX; both give
 // the same results.
 
 #include <cstddef>
@@ -9,6 +9,8 @@
 #include <string_view>
 
 namespace tolvinark {
+
+// Names are UTF-8 (data/file_names.h); POSIX takes their bytes as they are.
 
 // A file opened read only and shared for reading, closed when the object goes.
 class ReadOnlyFile {

@@ -1,5 +1,5 @@
 // File access on POSIX systems, giving the same results as the Win32 implementation: a
-// directory cannot be opened as a file, just as CreateFileA refuses one.
+// directory cannot be opened as a file, just as CreateFileW refuses one.
 
 #include <fcntl.h>
 #include <sys/stat.h>

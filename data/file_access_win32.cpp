@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "data/file_access.h"
+#include "data/file_names.h"
 
 namespace tolvinark {
 namespace {
@@ -48,8 +49,8 @@ class OwnedHandle {
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(const std::string& name) {
-    const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    const HANDLE handle = CreateFileW(fileNameToWide(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (handle != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(handle);
 }
 
@@ -95,7 +96,7 @@ void ReadOnlyFile::close() {
 }
 
 bool replaceFileContents(const std::string& name, std::string_view bytes) {
-    OwnedHandle file(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+    OwnedHandle file(CreateFileW(fileNameToWide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                  FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!file.isValid()) return false;

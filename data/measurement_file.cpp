@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/file_access.h"
+#include "data/file_names.h"
 #include "data/fixed_texts.h"
 
 namespace tolvinark {
@@ -26,18 +27,17 @@ std::string_view upToTerminator(std::string_view name) {
 }
 
 FileResult outcome(FileOutcome kind, std::string_view message = {}) {
-    return FileResult{kind, std::string(message)};
+    return FileResult{kind, std::string(message), {}};
 }
 
 FileResult fileMissing(std::string_view name) {
-    std::string message(texts::kMessageNoFile.view());
-    message.append(name);
-    return FileResult{FileOutcome::FileMissing, std::move(message)};
+    return FileResult{FileOutcome::FileMissing, std::string(texts::kMessageNoFile.view()),
+                      std::string(name)};
 }
 
 // A name too long for the name buffer is refused whole: cutting it could name another file.
 ReadOnlyFile openByName(const std::string& name) {
-    if (name.size() > kMaxFileNameLength) return ReadOnlyFile();
+    if (fileNameUnits(name) > kMaxFileNameLength) return ReadOnlyFile();
     return ReadOnlyFile(name);
 }
 

@@ -13,14 +13,14 @@
 
 namespace tolvinark {
 
-// Longest file name the program takes: the name buffer holds 260 characters with its zero.
+// Longest file name the program takes, in UTF-16 units: the name buffer holds 260 with its zero.
 inline constexpr std::size_t kMaxFileNameLength = 259;
 
 struct MeasurementData {
     std::unique_ptr<IndexEntry[]> index;  // one entry per record; empty when none is held
     std::uint32_t recordCount = 0;
     std::uint32_t serialNumber = 0;
-    std::string loadedFileName;  // as given (bytes of the system's narrow encoding)
+    std::string loadedFileName;  // as given, UTF-8 (data/file_names.h)
     bool fileLoaded = false;     // set by the first open that got as far as opening a file
     FileRecord currentRecord;    // the record read last
 };
@@ -28,7 +28,7 @@ struct MeasurementData {
 enum class FileOutcome {
     Ok,
     WrongType,    // "ошибка: тип файла не .dst"; nothing changed
-    FileMissing,  // "Нет файла: " + name
+    FileMissing,  // "Нет файла: " + name, the name kept apart as UTF-8
     NoIndexMemory,  // "ошибка при открытии файла"; the loaded file now counts as empty
     NoSuchRecord,  // record number at or past the record count, or the file no longer holds it;
                    // nothing read, nothing changed, no message
@@ -37,6 +37,7 @@ enum class FileOutcome {
 struct FileResult {
     FileOutcome outcome = FileOutcome::Ok;
     std::string message;  // code page 1251 text for the message box; empty when none is due
+    std::string name;     // FileMissing: the UTF-8 file name that ends the message
 
     bool ok() const { return outcome == FileOutcome::Ok; }
 };

@@ -34,7 +34,7 @@ void drawHeading(Canvas& canvas, const ListPrintContent& content, const PrintGeo
         canvas.drawText(kPageLabelX, kHeadingTop, pageLabel(pageNumber, pageCount).view());
     }
     canvas.drawText(kFileLabelX, kFileTop, texts::kFileLabel);
-    canvas.drawText(kFileNameX, kFileTop, content.loadedFileName);
+    canvas.drawName(kFileNameX, kFileTop, content.loadedFileName);
 
     // The right ends follow the page height, as the printout has always drawn them; the printer
     // clips whatever lies beyond the printable width.

@@ -25,6 +25,10 @@ void ScaledCanvas::drawText(int x, int y, std::string_view cp1251Text) {
     device_.drawText(deviceX(x), deviceY(y), cp1251Text);
 }
 
+void ScaledCanvas::drawName(int x, int y, std::string_view utf8Name) {
+    device_.drawName(deviceX(x), deviceY(y), utf8Name);
+}
+
 void ScaledCanvas::moveTo(int x, int y) {
     device_.moveTo(deviceX(x), deviceY(y));
 }

@@ -21,6 +21,7 @@ class ScaledCanvas final : public Canvas {
     void setTextColour(Colour colour) override;
     void setBackgroundColour(Colour colour) override;
     void drawText(int x, int y, std::string_view cp1251Text) override;
+    void drawName(int x, int y, std::string_view utf8Name) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void fillRect(int left, int top, int right, int bottom, Brush brush) override;

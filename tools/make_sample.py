@@ -12,25 +12,15 @@ import argparse
 import math
 import os
 import random
-import struct
 import sys
 
-RECORD_SIZE = 588
-SERIES_POINTS = 128
+import dst_format
+from dst_format import (MODE_EXPRESS_30, MODE_EXPRESS_120, MODE_RANGE_2, MODE_TIMED,
+                        RECORD_SIZE, SERIES_POINTS, pack_series)
+
 POINT_SECONDS = 300  # one series point every 5 minutes
 DEMO_SERIAL = 1703
 
-# Offsets: 4 serial, 16 mode, 18 year .. 28 second, 30 duration, 36 temperature,
-# 38 humidity, 40 pressure, 64 concentration, 68 Ci, 324 Cd, 580 point count.
-HEAD = struct.Struct("<4xI8x7Hh4x3H22xI")  # bytes 0 to 67; the concentration as its bits
-SERIES = struct.Struct("<128h")
-TAIL = struct.Struct("<H6x")  # bytes 580 to 587
-assert HEAD.size + 2 * SERIES.size + TAIL.size == RECORD_SIZE
-
-MODE_EXPRESS_30 = 0
-MODE_EXPRESS_120 = 1
-MODE_TIMED = 2
-MODE_RANGE_2 = 3
 MODE_UNKNOWN = 7
 MODE_SECONDS = {MODE_EXPRESS_30: 30, MODE_EXPRESS_120: 120, MODE_RANGE_2: 60, MODE_UNKNOWN: 0}
 DURATION_MAX = 32767  # the field is signed 16-bit
@@ -41,30 +31,15 @@ def encode_temperature(celsius):
     return 255 - abs(celsius) if celsius < 0 else celsius
 
 
-def float_bits(value):
-    """The bits of the single-precision float nearest to `value`."""
-    return struct.unpack("<I", struct.pack("<f", value))[0]
-
-
-def pack_series(points):
-    """128 points in hundredths; the points past those given are 0."""
-    values = list(points)[:SERIES_POINTS]
-    return SERIES.pack(*(values + [0] * (SERIES_POINTS - len(values))))
-
-
-ZERO_SERIES = pack_series([])
-
-
 def pack_record(serial=DEMO_SERIAL, mode=MODE_EXPRESS_30, when=(2019, 3, 18, 9, 0, 0),
-                duration=30, temperature=20, humidity=50, pressure=750,
-                concentration=0.1, ci=None, cd=None, point_count=0, concentration_bits=None):
-    """One record. `ci` and `cd` are 256-byte packed series or None for all zeros; the
-    concentration may be given as its exact 32 bits instead (NaN payloads survive only so)."""
-    if concentration_bits is None:
-        concentration_bits = float_bits(concentration)
-    head = HEAD.pack(serial, mode, *when, duration, encode_temperature(temperature) & 0xFFFF,
-                     humidity, pressure, concentration_bits)
-    return b"".join((head, ci or ZERO_SERIES, cd or ZERO_SERIES, TAIL.pack(point_count)))
+                duration=30, temperature=20, humidity=50, pressure=750, concentration=0.1,
+                **rest):
+    """One record, by default a plain 30-second measurement of the demo meter; the temperature
+    in degrees Celsius."""
+    return dst_format.pack(serial=serial, mode=mode, when=when, duration=duration,
+                           temperature=encode_temperature(temperature) & 0xFFFF,
+                           humidity=humidity, pressure=pressure, concentration=concentration,
+                           **rest)
 
 
 def clamp16(value):

@@ -35,6 +35,9 @@ class Canvas {
     // Draws exactly these code page 1251 bytes with the top-left corner at (x, y), on a box of
     // the background colour (opaque mode).
     virtual void drawText(int x, int y, std::string_view cp1251Text) = 0;
+    // Draws a UTF-8 file name (data/file_names.h) the same way, whole, whatever its characters:
+    // a name is not code page 1251.
+    virtual void drawName(int x, int y, std::string_view utf8Name) = 0;
     virtual void moveTo(int x, int y) = 0;
     // A line from the current point to (x, y), the end point itself not drawn.
     virtual void lineTo(int x, int y) = 0;

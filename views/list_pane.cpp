@@ -241,7 +241,7 @@ void drawInfoValues(Canvas& canvas, std::string_view fileName, std::uint32_t rec
 
     const std::string_view blanks = texts::kBlankLine;
     canvas.drawText(kFileNameX, kFileLabelY, blanks.substr(0, kValueClearLength));
-    canvas.drawText(kFileNameX, kFileLabelY, fileName);
+    canvas.drawName(kFileNameX, kFileLabelY, fileName);
     canvas.drawText(kRecordCountX, kRecordsLabelY, blanks.substr(0, kValueClearLength));
     canvas.drawText(kRecordCountX, kRecordsLabelY, recordCountText(recordCount).view());
     canvas.drawText(kSerialNumberX, kInstrumentLabelY, blanks.substr(0, kValueClearLength));

@@ -131,10 +131,9 @@ int runCsv(const CommandLine& line) {
             allRead = false;
             continue;
         }
-        const std::string name = commandLineTextToUtf8(file);
         const FileResult result =
             forEachRecord(data, [&](std::uint32_t number, const FileRecord& record) {
-                recordRow(name, number, record, row);
+                recordRow(file, number, record, row);
                 table.row(row);
             });
         if (!result.ok()) {
@@ -173,7 +172,7 @@ int runStatistics(const CommandLine& line) {
         }
         ModeStatistics statistics;
         for (std::uint32_t i = 0; i < data.recordCount; ++i) statistics.add(data.index[i]);
-        for (const TableRow& row : statistics.rows(commandLineTextToUtf8(file))) table.row(row);
+        for (const TableRow& row : statistics.rows(file)) table.row(row);
     }
     table.finish();
     const int status = finishOutput(out);

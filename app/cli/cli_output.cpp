@@ -3,7 +3,6 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #endif
 
 #include "data/cp1251.h"
@@ -46,23 +45,6 @@ bool TextOutput::finish() {
     writeBuffer();
     if (std::fflush(stream_) != 0) failed_ = true;
     return !failed_;
-}
-
-std::string commandLineTextToUtf8(const std::string& text) {
-#ifdef _WIN32
-    if (text.empty()) return text;
-    const int size = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideLength);
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-#else
-    return text;
-#endif
 }
 
 bool writeAll(std::FILE* stream, std::string_view bytes) {

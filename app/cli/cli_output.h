@@ -31,10 +31,6 @@ class TextOutput {
     bool failed_ = false;
 };
 
-// A file name as given on the command line, in UTF-8: Windows hands it over in the ANSI code
-// page, other systems as the bytes the user typed, kept as they are.
-std::string commandLineTextToUtf8(const std::string& text);
-
 // Writes `bytes` as they are; false when not every byte was written.
 bool writeAll(std::FILE* stream, std::string_view bytes);
 

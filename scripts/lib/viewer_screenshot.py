@@ -10,49 +10,54 @@ viewer showed something else instead (a message box, say), whose screenshot is k
 """
 
 import os
+import signal
 import subprocess
 import sys
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+import wine_env
+from xdisplay import Display, Timeout, Window, wait_until
 
-import harness  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
+TITLE = "Tolvinark v 1.8 (print)  28.03.2019"
+BACKGROUND = (252, 252, 240)
+LIST_CORNER = (9, 116)  # the list pane's client area, a pixel in, in the main window's
+FIRST_ROW = (8, 118, 507, 14)  # the first row's band there
 
 
 def shows_file(window):
     """The list pane is on screen with its first row drawn: the pane's background colour
     at its top edge and dark text pixels in the first row band."""
     try:
-        top = window.pixel(*geo.list_to_client(1, 0))
-        band = window.grab(*geo.list_to_client(0, geo.row_top(0)), geo.LIST_TEXT_WIDTH,
-                           geo.ROW_PITCH)
+        top = window.pixel(*LIST_CORNER)
+        band = window.grab(*FIRST_ROW)
     except (AssertionError, RuntimeError):
         return False
-    return top == geo.BACKGROUND and any(max(c) < 96 for c in band.colours())
+    return top == BACKGROUND and any(max(c) < 96 for c in band.colours())
 
 
 def main():
     exe, file_name, screenshot = sys.argv[1], sys.argv[2], Path(sys.argv[3])
-    own_prefix = "wine-prefix64" if harness.WINE_ARCH == "win64" else "wine-prefix"
-    prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", ROOT / "build" / own_prefix))
-    harness.ensure_prefix(prefix)
-    with harness.Display() as display:
-        env = harness.wine_env(display, prefix)
+    prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", wine_env.PREFIX))
+    wine_env.ensure_prefix(prefix)
+    with Display() as display:
+        env = wine_env.environment(display.env(), prefix)
         # A wineserver of this prefix that runs without a display would keep the viewer
         # invisible; let any such one end first.
         subprocess.run(["wineserver", "-w"], env=env)
-        session = harness.Session(display, prefix, {})
+        display.move(display.size[0] - 1, display.size[1] - 1)  # where it highlights no row
+        viewer = subprocess.Popen([wine_env.WINE, exe, file_name], cwd=wine_env.ROOT, env=env,
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL, start_new_session=True)
         try:
-            viewer = session.start(exe, file_name, cwd=ROOT)
-            window = viewer.wait_window(geo.TITLE, timeout=60)
+            xid = wait_until(lambda: display.windows_named(TITLE), "the viewer's window",
+                             timeout=60)[0]
+            window = Window(display, xid, TITLE)
 
             def settled():
                 # The file shown, a message box (it has the program's title too), or the end.
-                return (shows_file(window) or len(display.windows_named(geo.TITLE)) > 1
-                        or not viewer.running())
-            harness.wait_until(settled, "the viewer to show the file or a message", timeout=60)
+                return (shows_file(window) or len(display.windows_named(TITLE)) > 1
+                        or viewer.poll() is not None)
+            wait_until(settled, "the viewer to show the file or a message", timeout=60)
             shown = shows_file(window)
             picture = window.grab() if shown else display.screenshot()
             screenshot.parent.mkdir(parents=True, exist_ok=True)
@@ -61,14 +66,18 @@ def main():
             if not shown:
                 print("run: the viewer did not show the file; the screenshot shows what it "
                       "showed instead", file=sys.stderr)
-            if shown:
+            else:
                 window.close()  # as the close box does
                 try:
-                    viewer.wait_exit(timeout=15)
-                except harness.Timeout:
+                    viewer.wait(timeout=15)
+                except subprocess.TimeoutExpired:
                     pass
+        except Timeout as error:
+            print(f"run: {error}", file=sys.stderr)
+            shown = False
         finally:
-            session.close()
+            if viewer.poll() is None:
+                os.killpg(viewer.pid, signal.SIGKILL)
             subprocess.run(["wineserver", "-w"], env=env)
     return 0 if shown else 1
 

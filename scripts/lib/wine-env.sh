@@ -1,30 +1,31 @@
 # Sourced by the scripts that run Windows programs: the project's own Wine prefix, made quietly
-# on first use, with Arial and Microsoft Sans Serif mapped to fonts that exist.
-#
-# The programs are 32-bit and run under Wine's 32-bit loader. A kernel that starts no 32-bit
-# programs (ia32_emulation off) cannot start that loader; there the tests run the 64-bit build
-# of the same code under the 64-bit loader: TOLVINARK_WINE_ARCH=win64, with a prefix of its own.
+# on first use, with Arial and Microsoft Sans Serif mapped to fonts that exist. The settings
+# are those of wine.env beside this file, for TOLVINARK_WINE_ARCH (win32 unless set).
 tolvinark_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-case "${TOLVINARK_WINE_ARCH:-win32}" in
-    win64)
-        export WINEARCH=win64
-        export WINELOADER=/usr/lib/wine/wine64
-        tolvinark_wine=/usr/lib/wine/wine64
-        tolvinark_prefix=$tolvinark_root/build/wine-prefix64
-        ;;
-    win32)
-        export WINEARCH=win32
-        tolvinark_wine=wine
-        tolvinark_prefix=$tolvinark_root/build/wine-prefix
-        ;;
+tolvinark_arch=${TOLVINARK_WINE_ARCH:-win32}
+case "$tolvinark_arch" in
+    win32 | win64) ;;
     *)
-        echo "TOLVINARK_WINE_ARCH is win32 or win64, not $TOLVINARK_WINE_ARCH" >&2
+        echo "TOLVINARK_WINE_ARCH is win32 or win64, not $tolvinark_arch" >&2
         return 2
         ;;
 esac
+while read -r line; do
+    case "$line" in '' | '#'*) continue ;; esac
+    key=${line%%=*} value=${line#*=}
+    case "$key" in
+        *_win32 | *_win64)
+            [ "${key##*_}" = "$tolvinark_arch" ] || continue
+            key=${key%_*}
+            ;;
+    esac
+    case "$key" in
+        wine) tolvinark_wine=$value ;;
+        prefix) tolvinark_prefix=$tolvinark_root/$value ;;
+        *) export "$key=$value" ;;
+    esac
+done <"$tolvinark_root/scripts/lib/wine.env"
 export WINEPREFIX="${TOLVINARK_WINEPREFIX:-$tolvinark_prefix}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Whether this machine starts 32-bit x86 programs at all.
 can_run_32_bit_programs() {

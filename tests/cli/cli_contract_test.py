@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Contract tests of tolvinark-cli: exact output bytes, messages and exit codes.
 
-Measurement files are written here with struct, and the expected texts are computed here from
-the record fields by the meter's text rules, independently of the program's own code.
+Measurement files are written here (cli_records.py), and the expected texts are computed here
+from the record fields by the meter's text rules, independently of the program's own code.
 
     cli_contract_test.py --program build/native/tolvinark-cli [--runner scripts/wine-run]
                          [--sample resources/samples/demo.dst]
@@ -21,50 +21,15 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cli_records import DATA_RECORDS, EDGE_RECORDS, fields, make_record, split  # noqa: E402
+
 PROGRAM = None
 RUNNER = None
 SAMPLE = None
 
-RECORD_SIZE = 588
 HEADER_SIZE = 246
 ROW_SIZE = 43
-
-
-# ---------------------------------------------------------------------------------------------
-# Measurement files
-
-
-def make_record(serial=0, mode=0, date=(2019, 3, 5), time=(9, 5, 0), duration=0,
-                temperature=0, humidity=0, pressure=0, concentration=0.0, ci=(), cd=(),
-                points=0, filler=0):
-    record = bytearray([filler]) * RECORD_SIZE
-    struct.pack_into("<I", record, 4, serial)
-    struct.pack_into("<HHHH", record, 16, mode, *date)
-    struct.pack_into("<HHH", record, 24, *time)
-    struct.pack_into("<h", record, 30, duration)
-    struct.pack_into("<HHH", record, 36, temperature, humidity, pressure)
-    struct.pack_into("<f", record, 64, concentration)
-    for i, value in enumerate(ci):
-        struct.pack_into("<h", record, 68 + 2 * i, value)
-    for i, value in enumerate(cd):
-        struct.pack_into("<h", record, 324 + 2 * i, value)
-    struct.pack_into("<H", record, 580, points)
-    return bytes(record)
-
-
-def fields(record):
-    serial, = struct.unpack_from("<I", record, 4)
-    mode, year, month, day, hour, minute, second = struct.unpack_from("<7H", record, 16)
-    duration, = struct.unpack_from("<h", record, 30)
-    temperature, humidity, pressure = struct.unpack_from("<3H", record, 36)
-    concentration, = struct.unpack_from("<f", record, 64)
-    ci = struct.unpack_from("<128h", record, 68)
-    cd = struct.unpack_from("<128h", record, 324)
-    points, = struct.unpack_from("<H", record, 580)
-    return dict(serial=serial, mode=mode, year=year, month=month, day=day, hour=hour,
-                minute=minute, second=second, duration=duration, temperature=temperature,
-                humidity=humidity, pressure=pressure, concentration=concentration, ci=ci,
-                cd=cd, points=points)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -215,40 +180,6 @@ def utf8_lines(lines):
     return "".join(line + "\n" for line in lines).encode("utf-8")
 
 
-# Records of every mode and of the edges that the texts and the export have.
-EDGE_RECORDS = [
-    dict(serial=12345678, mode=0, temperature=23, humidity=45, pressure=752, concentration=0.123),
-    dict(serial=999, mode=1, date=(2020, 12, 31), time=(23, 59, 59), temperature=251,
-         humidity=100, pressure=760, concentration=12.5),
-    dict(mode=2, duration=3725, concentration=0.123, points=128,
-         ci=[i * 7 for i in range(128)], cd=[32767 - i * 300 for i in range(128)]),
-    dict(mode=3, concentration=1.234, temperature=128, time=(0, 0, 0)),
-    dict(mode=7, concentration=0.001, date=(19, 3, 5)),
-    dict(mode=2, duration=754, concentration=0.7, points=0, ci=[1, 2, 3], filler=0x55,
-         date=(19, 3, 5)),
-    dict(mode=2, duration=3599, concentration=999999.9, points=300, temperature=65531,
-         date=(20190, 3, 5),
-         ci=[5, 12345, 5, -5, -32768, 0, 99, 100] + [32767] * 120, cd=[-1] * 128),
-    dict(mode=259, concentration=1000000.0, points=3, ci=[1, 2, 3]),
-    dict(mode=2, concentration=float("inf"), points=3, ci=[1, 2, 3], cd=[-7, 8, -9]),
-]
-
-
-# Records for the tables: values that are no numbers, clocks that no calendar has, negative
-# series, point counts past the room the series have.
-DATA_RECORDS = [
-    dict(mode=2, date=(2019, 13, 300), time=(99, 60, 255), duration=-5, temperature=255,
-         humidity=300, pressure=65535, concentration=float("nan"), points=129,
-         ci=[-i for i in range(128)], cd=[-32768, 32767, -1, 420] + [7] * 124),
-    dict(mode=3, date=(0, 0, 0), concentration=float("inf"), temperature=251),
-    dict(mode=2, concentration=0.0009, duration=32767, points=0, temperature=128),
-    dict(mode=3, concentration=12.5, date=(65535, 1, 1)),
-    dict(mode=259, concentration=1e6, date=(19, 3, 5)),
-    dict(mode=0, concentration=3e-20, humidity=45),
-    dict(mode=0, concentration=-float("inf")),
-    dict(mode=0, concentration=3.4e38, time=(23, 59, 59)),
-    dict(mode=2, concentration=0.7, duration=754, points=3, ci=[5, -5, 12345], cd=[0, 99, 100]),
-]
 RECORD_COLUMNS = ["file", "record", "date_time", "mode", "mode_name", "concentration_mg_m3",
                   "error_mg_m3", "temperature_c", "humidity_pct", "pressure_mmhg", "duration_s",
                   "points"]
@@ -441,6 +372,13 @@ class CliContract(unittest.TestCase):
                           b"")
         self.assertEqual(self.read("new.dif"), dif_export(fields(self.records[2]), "cd"))
 
+    def test_a_lone_dash_is_a_file_name(self):
+        # Not an option, nor standard output: "-" names a file as any other word does.
+        self.assertOutput(self.cli("export", "edges.dst", "5", "-o", "-"), b"")
+        self.assertEqual(self.read("-"), dif_export(fields(self.records[5]), "ci"))
+        self.assertFailure(self.cli("info", "-"), "ошибка: тип файла не .dst")
+        self.assertFailure(self.cli("list", "-"), "ошибка: тип файла не .dst")
+
     def test_export_refuses_records_without_series(self):
         for number, mode in [(0, 0), (1, 1), (3, 3), (4, 7), (7, 259)]:
             with self.subTest(record=number):
@@ -618,8 +556,7 @@ class SampleFile(unittest.TestCase):
             self.skipTest("no sample file")
         with open(SAMPLE, "rb") as file:
             data = file.read()
-        self.records = [data[i:i + RECORD_SIZE]
-                        for i in range(0, len(data) - RECORD_SIZE + 1, RECORD_SIZE)]
+        self.records = split(data)
         self.dir = os.path.dirname(os.path.abspath(SAMPLE))
         self.name = os.path.basename(SAMPLE)
 

@@ -17,7 +17,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_contract_test import DATA_RECORDS, fields, make_record  # noqa: E402
+from cli_records import DATA_RECORDS, fields, make_record  # noqa: E402
 
 SKIPPED = 77
 NS = {"table": "urn:oasis:names:tc:opendocument:xmlns:table:1.0",

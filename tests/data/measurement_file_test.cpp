@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "data/file_access.h"
+#include "data/file_names.h"
 #include "data/fixed_texts.h"
 #include "tests/data/scratch_dir.h"
 
@@ -196,7 +198,8 @@ TEST_F(MeasurementFileTest, FileGoneOnReadRecordNamesTheFile) {
     ASSERT_TRUE(std::filesystem::remove(name));
     const FileResult result = readRecord(data_, 0);
     EXPECT_EQ(result.outcome, FileOutcome::FileMissing);
-    EXPECT_EQ(result.message, kNoFile + name);
+    EXPECT_EQ(result.message, kNoFile);
+    EXPECT_EQ(result.name, name);
     EXPECT_EQ(recordBytes(data_.currentRecord), bytes.substr(kRecordSize));
     EXPECT_EQ(data_.recordCount, 2u);  // the list stays as it was
 }
@@ -260,38 +263,49 @@ TEST_F(MeasurementFileTest, MissingFileOrDirectoryIsNamedInTheMessage) {
         const std::string name = dir_.name(leaf);
         const FileResult result = openMeasurementFile(data_, name);
         EXPECT_EQ(result.outcome, FileOutcome::FileMissing);
-        EXPECT_EQ(result.message, kNoFile + name);
+        EXPECT_EQ(result.message, kNoFile);
+        EXPECT_EQ(result.name, name);
         EXPECT_EQ(data_.loadedFileName, name);
         expectEmpty(data_);
     }
 }
 
-// A name of exactly `length` characters that leads to the file `leaf` of the scratch directory
-// through "./" steps; the file is written with `bytes`.
-std::string paddedName(const ScratchDir& dir, std::size_t length, const std::string& bytes) {
+// A name of exactly `length` UTF-16 units that leads to the file `stem` + ".dst" (or `stem` +
+// "p.dst") of the scratch directory through "./" steps; the file is written with `bytes`.
+std::string paddedName(const ScratchDir& dir, std::size_t length, const std::string& bytes,
+                       const std::string& stem) {
     const std::string base = dir.path().string() + "/";
-    std::string leaf = "p.dst";
-    if ((length - base.size() - leaf.size()) % 2 != 0) leaf = "pp.dst";
-    EXPECT_TRUE(writeFile(dir.name(leaf), bytes));
+    std::string leaf = stem + ".dst";
+    if ((length - base.size() - fileNameUnits(leaf)) % 2 != 0) leaf = stem + "p.dst";
+    // Written through the program's own file access, which takes the name as UTF-8 on Windows
+    // too.
+    EXPECT_TRUE(replaceFileContents(base + leaf, bytes));
     std::string name = base;
-    while (name.size() + leaf.size() < length) name += "./";
+    while (fileNameUnits(name + leaf) < length) name += "./";
     return name + leaf;
 }
 
-TEST_F(MeasurementFileTest, NamesLongerThan259CharactersAreRefusedWhole) {
+// Counted in UTF-16 units, as the name buffer is: a Cyrillic letter is one, a character beyond
+// the basic plane two, whatever their length in bytes.
+TEST_F(MeasurementFileTest, NamesLongerThan259UnitsAreRefusedWhole) {
     const std::string bytes = patternBytes(2 * kRecordSize);
-    const std::string fits = paddedName(dir_, 259, bytes);
-    ASSERT_EQ(fits.size(), 259u);
-    EXPECT_EQ(openMeasurementFile(data_, fits).outcome, FileOutcome::Ok);
-    expectLoadedFrom(data_, bytes);
+    for (const std::string stem : {"p", "цех 3 Замеры 2019 Ωμέγα 测量", "\xF0\x9F\x98\x80"}) {
+        SCOPED_TRACE(stem);
+        const std::string fits = paddedName(dir_, 259, bytes, stem);
+        ASSERT_EQ(fileNameUnits(fits), 259u);
+        EXPECT_EQ(openMeasurementFile(data_, fits).outcome, FileOutcome::Ok);
+        expectLoadedFrom(data_, bytes);
 
-    // The file exists under this name too; it is refused all the same, never shortened.
-    const std::string tooLong = paddedName(dir_, 260, bytes);
-    ASSERT_EQ(tooLong.size(), 260u);
-    const FileResult result = openMeasurementFile(data_, tooLong);
-    EXPECT_EQ(result.outcome, FileOutcome::FileMissing);
-    EXPECT_EQ(result.message, kNoFile + tooLong);
-    expectEmpty(data_);
+        // The file exists under this name too; it is refused all the same, never shortened.
+        const std::string tooLong = paddedName(dir_, 260, bytes, stem);
+        ASSERT_EQ(fileNameUnits(tooLong), 260u);
+        const FileResult result = openMeasurementFile(data_, tooLong);
+        EXPECT_EQ(result.outcome, FileOutcome::FileMissing);
+        EXPECT_EQ(result.message, kNoFile);
+        EXPECT_EQ(result.name, tooLong);
+        expectEmpty(data_);
+    }
+    const std::string tooLong = paddedName(dir_, 260, bytes, "p");
 
     // The type test still comes first.
     const std::string longWrongType = tooLong.substr(0, tooLong.size() - 4) + ".txt";

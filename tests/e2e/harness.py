@@ -6,441 +6,53 @@ for a state with a timeout (a window exists, a pixel has a colour, the process e
 nothing relies on a fixed sleep alone. A failing case leaves a screenshot of the whole
 screen in build/e2e-failures/.
 
-Facts about Wine on a bare Xvfb that shape this harness: there is no window manager, so a
-top-level window's X window covers only its client area, and child windows are not X
-windows at all; coordinates here are therefore client coordinates of a top-level window,
-turned into screen coordinates through the X window's position. A wineserver that was
-started without a display keeps every later program of its prefix invisible, so the tests
-use a prefix of their own (build/wine-prefix-e2e unless TOLVINARK_WINEPREFIX names one).
+The display, its windows and input are scripts/lib/xdisplay.py's, the Wine environment is
+scripts/lib/wine.env's (scripts/lib/wine_env.py). A wineserver that was started without a
+display keeps every later program of its prefix invisible, so the tests use a prefix of their
+own (the scripts' prefix with "-e2e" added, unless TOLVINARK_WINEPREFIX names one).
 """
 
-import ctypes
-import ctypes.util
 import os
-import re
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 import traceback
-import zlib
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
+sys.path[:0] = [str(ROOT / "scripts" / "lib"), str(ROOT / "tools")]  # dst_format, the layout
+
+import wine_env as _wine  # noqa: E402
+from wine_env import ensure_prefix, unix_to_wine_path  # noqa: E402,F401
+from xdisplay import SCREEN, Display, Image, Timeout, Window, wait_until  # noqa: E402,F401
+
 FAILURES_DIR = ROOT / "build" / "e2e-failures"
-# The programs are 32-bit; where the kernel starts no 32-bit programs the tests run the 64-bit
-# build under Wine's 64-bit loader, in prefixes of its own (scripts/lib/wine-env.sh).
-WINE_ARCH = os.environ.get("TOLVINARK_WINE_ARCH", "win32")
-WINE = "/usr/lib/wine/wine64" if WINE_ARCH == "win64" else "wine"
-DEFAULT_PREFIX = ROOT / "build" / ("wine-prefix64-e2e" if WINE_ARCH == "win64" else "wine-prefix-e2e")
-SCREEN = (1024, 768)
+SKIPPED = 77  # the exit code CTest reports as skipped (SKIP_RETURN_CODE)
+WINE_ARCH = _wine.ARCH
+WINE = _wine.WINE
+DEFAULT_PREFIX = Path(str(_wine.PREFIX) + "-e2e")
 
-
-class Timeout(AssertionError):
-    pass
-
-
-def wait_until(condition, what, timeout=10.0, interval=0.05):
-    """Polls `condition` until it gives a true value and returns that value; raises
-    Timeout naming `what` when `timeout` seconds pass first."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise Timeout(f"timed out after {timeout:g} s waiting for {what}")
-        time.sleep(interval)
-
-
-# ---------------------------------------------------------------- images
-
-class Image:
-    """An RGB picture, 3 bytes a pixel, rows top to bottom."""
-
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, bytes(rgb)
-
-    def pixel(self, x, y):
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            raise IndexError(f"pixel ({x}, {y}) outside a {self.width} x {self.height} image")
-        i = 3 * (y * self.width + x)
-        return tuple(self.rgb[i:i + 3])
-
-    def region(self, x, y, width, height):
-        rows = []
-        for row in range(y, y + height):
-            start = 3 * (row * self.width + x)
-            rows.append(self.rgb[start:start + 3 * width])
-        return Image(width, height, b"".join(rows))
-
-    def colours(self):
-        """The set of colours in the picture."""
-        return {self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)}
-
-    def count(self, colour):
-        target = bytes(colour)
-        return sum(1 for i in range(0, len(self.rgb), 3) if self.rgb[i:i + 3] == target)
-
-    def __eq__(self, other):
-        return (isinstance(other, Image) and (self.width, self.height, self.rgb) ==
-                (other.width, other.height, other.rgb))
-
-    def __hash__(self):
-        return hash((self.width, self.height, self.rgb))
-
-    def save_png(self, path):
-        """Writes the picture as an 8-bit RGB PNG."""
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-        stride = 3 * self.width
-        raw = b"".join(b"\0" + self.rgb[y * stride:(y + 1) * stride] for y in range(self.height))
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
-        Path(path).parent.mkdir(parents=True, exist_ok=True)
-        with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-                    chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
-
-
-# ---------------------------------------------------------------- Xlib through ctypes
-
-class _XClientMessageEvent(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-
-
-class _XEvent(ctypes.Union):
-    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
-
-
-class _XImageFuncs(ctypes.Structure):
-    _fields_ = [("create_image", ctypes.c_void_p),
-                ("destroy_image", ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p)),
-                ("get_pixel", ctypes.c_void_p), ("put_pixel", ctypes.c_void_p),
-                ("sub_image", ctypes.c_void_p), ("add_pixel", ctypes.c_void_p)]
-
-
-class _XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int), ("red_mask", ctypes.c_ulong),
-                ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong),
-                ("obdata", ctypes.c_void_p), ("f", _XImageFuncs)]
-
-
-_X_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
-
-
-class _Xlib:
-    """The few Xlib calls the harness makes itself: fast screen reads and the close box."""
-
-    CLIENT_MESSAGE, NO_EVENT_MASK, Z_PIXMAP = 33, 0, 2
-
-    def __init__(self, display_name):
-        self.lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        lib = self.lib
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XInternAtom.restype = ctypes.c_ulong
-        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.POINTER(_XEvent)]
-        lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        lib.XGetImage.restype = ctypes.POINTER(_XImage)
-        lib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        # A window that vanished between finding and using it must not end the test run
-        # through Xlib's default handler; the caller sees the outcome by waiting.
-        self._ignore_errors = _X_ERROR_HANDLER(lambda display, event: 0)
-        lib.XSetErrorHandler(self._ignore_errors)
-        self.display = lib.XOpenDisplay(display_name.encode())
-        if not self.display:
-            raise RuntimeError(f"cannot open X display {display_name}")
-        self.root = lib.XDefaultRootWindow(self.display)
-
-    def close(self):
-        if self.display:
-            self.lib.XCloseDisplay(self.display)
-            self.display = None
-
-    def grab(self, x, y, width, height):
-        image = self.lib.XGetImage(self.display, self.root, x, y, width, height,
-                                   0xFFFFFFFF, self.Z_PIXMAP)
-        if not image:
-            raise RuntimeError(f"XGetImage failed for {width} x {height} at ({x}, {y})")
-        try:
-            im = image.contents
-            if im.bits_per_pixel != 32 or im.red_mask != 0xFF0000 or im.blue_mask != 0xFF:
-                raise RuntimeError("the screen must be 24-bit colour, 32 bits a pixel")
-            data = ctypes.string_at(im.data, im.bytes_per_line * height)
-            rows = [data[r * im.bytes_per_line:r * im.bytes_per_line + 4 * width]
-                    for r in range(height)]
-            bgrx = b"".join(rows)
-            rgb = bytearray(3 * width * height)
-            rgb[0::3], rgb[1::3], rgb[2::3] = bgrx[2::4], bgrx[1::4], bgrx[0::4]
-            return Image(width, height, rgb)
-        finally:
-            image.contents.f.destroy_image(ctypes.cast(image, ctypes.c_void_p))
-
-    def send_delete(self, window):
-        """What a window manager sends when the user presses a window's close box."""
-        event = _XEvent()
-        event.xclient.type = self.CLIENT_MESSAGE
-        event.xclient.window = window
-        event.xclient.message_type = self.lib.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = self.lib.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
-        event.xclient.data[1] = 0  # CurrentTime
-        self.lib.XSendEvent(self.display, window, 0, self.NO_EVENT_MASK, ctypes.byref(event))
-        self.lib.XSync(self.display, 0)
-
-
-# ---------------------------------------------------------------- the display
-
-class Display:
-    """An Xvfb on a free display number, with input, window search and screen reads."""
-
-    def __init__(self, width=SCREEN[0], height=SCREEN[1]):
-        self.size = (width, height)
-        self.process = None
-        self.name = None
-        self.x = None
-
-    def start(self, timeout=20.0):
-        read_end, write_end = os.pipe()
-        width, height = self.size
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + timeout
-        os.set_blocking(read_end, False)
-        while not number.endswith(b"\n"):
-            if self.process.poll() is not None or time.monotonic() > deadline:
-                os.close(read_end)
-                self.stop()
-                raise RuntimeError("Xvfb did not start")
-            try:
-                chunk = os.read(read_end, 16)
-            except BlockingIOError:
-                time.sleep(0.02)
-                continue
-            if not chunk:
-                time.sleep(0.02)
-            number += chunk
-        os.close(read_end)
-        self.name = ":" + number.decode().strip()
-        self.x = _Xlib(self.name)
-        return self
-
-    def stop(self):
-        if self.x:
-            self.x.close()
-            self.x = None
-        if self.process and self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-        self.process = None
-
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.stop()
-
-    def env(self, base=None):
-        env = dict(os.environ if base is None else base)
-        env["DISPLAY"] = self.name
-        env.pop("WAYLAND_DISPLAY", None)
-        return env
-
-    def xdotool(self, *args):
-        result = subprocess.run(["xdotool", *map(str, args)], env=self.env(),
-                                capture_output=True, text=True)
-        return result.stdout
-
-    # Screen reads. Coordinates are screen pixels.
-    def screenshot(self):
-        return self.x.grab(0, 0, *self.size)
-
-    def grab(self, x, y, width, height):
-        return self.x.grab(x, y, width, height)
-
-    # Windows. An X window's geometry is that of the Win32 window's client area.
-    def windows_named(self, title):
-        """Ids of the visible X windows whose name is exactly `title`."""
-        pattern = "^" + re.escape(title) + "$"
-        out = self.xdotool("search", "--onlyvisible", "--name", pattern)
-        return [int(line) for line in out.split()]
-
-    def geometry(self, window):
-        """(x, y, width, height) of a window on the screen, or None if it is gone."""
-        result = subprocess.run(["xwininfo", "-id", str(window)], env=self.env(),
-                                capture_output=True, text=True)
-        if result.returncode != 0:
-            return None
-        fields = dict(re.findall(r"^\s*([A-Za-z -]+):\s+(-?\d+)\s*$", result.stdout, re.M))
-        if "Map State" in result.stdout and "IsViewable" not in result.stdout:
-            return None
-        return (int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
-                int(fields["Width"]), int(fields["Height"]))
-
-    def send_close(self, window):
-        self.x.send_delete(window)
-
-    # Input, in screen coordinates. Every pointer action moves there first and waits until
-    # the server has moved the pointer.
-    def pointer(self):
-        out = self.xdotool("getmouselocation", "--shell")
-        fields = dict(line.split("=", 1) for line in out.split())
-        return int(fields["X"]), int(fields["Y"])
-
-    def move(self, x, y):
-        # xdotool's --sync waits for a motion that never comes when the pointer is already
-        # there, so a move to the same place is skipped.
-        if self.pointer() != (x, y):
-            self.xdotool("mousemove", "--sync", x, y)
-
-    def click(self, x, y, button=1):
-        self.move(x, y)
-        self.xdotool("click", button)
-
-    def press(self, x, y, button=1):
-        self.move(x, y)
-        self.xdotool("mousedown", button)
-
-    def release(self, x, y, button=1):
-        self.move(x, y)
-        self.xdotool("mouseup", button)
-
-    def wheel(self, x, y, notches):
-        """Turns the wheel: positive notches away from the user (up), negative towards."""
-        self.move(x, y)
-        self.xdotool("click", "--repeat", abs(notches), "--delay", 50, 4 if notches > 0 else 5)
-
-    # Keys go to the window under the pointer: with no window manager the X input focus
-    # stays on the pointer's root, so click into the field first.
-    def key(self, *names):
-        self.xdotool("key", "--delay", 30, *names)
-
-    def type_text(self, text):
-        self.xdotool("type", "--delay", 30, text)
-
-
-class Window:
-    """A top-level Win32 window, addressed by client coordinates."""
-
-    def __init__(self, display, xid, title):
-        self.display, self.xid, self.title = display, xid, title
-        self._geometry = None
-
-    def __repr__(self):
-        return f"Window({self.title!r}, 0x{self.xid:x})"
-
-    def geometry(self, refresh=False):
-        """(x, y, width, height) of the client area on the screen. Windows stay where they
-        were made (nothing moves them on a bare display), so it is asked for once."""
-        if self._geometry is None or refresh:
-            self._geometry = self.display.geometry(self.xid)
-            if self._geometry is None:
-                raise AssertionError(f"{self!r} is gone")
-        return self._geometry
-
-    def exists(self):
-        return self.xid in self.display.windows_named(self.title)
-
-    def to_screen(self, x, y):
-        left, top, _, _ = self.geometry()
-        return left + x, top + y
-
-    def grab(self, x=0, y=0, width=None, height=None):
-        left, top, client_width, client_height = self.geometry()
-        width = client_width - x if width is None else width
-        height = client_height - y if height is None else height
-        return self.display.grab(left + x, top + y, width, height)
-
-    def pixel(self, x, y):
-        return self.grab(x, y, 1, 1).pixel(0, 0)
-
-    def wait_pixel(self, x, y, colour, timeout=10.0):
-        """Waits until the client pixel (x, y) has exactly `colour`."""
-        seen = []
-
-        def matches():
-            seen[:] = [self.pixel(x, y)]
-            return seen[0] == tuple(colour)
-        try:
-            wait_until(matches, f"{tuple(colour)} at client ({x}, {y}) of {self!r}", timeout)
-        except Timeout as error:
-            raise Timeout(f"{error}; last seen {seen[0] if seen else None}") from None
-
-    def move(self, x, y):
-        self.display.move(*self.to_screen(x, y))
-
-    def click(self, x, y, button=1):
-        self.display.click(*self.to_screen(x, y), button)
-
-    def press(self, x, y, button=1):
-        self.display.press(*self.to_screen(x, y), button)
-
-    def release(self, x, y, button=1):
-        self.display.release(*self.to_screen(x, y), button)
-
-    def wheel(self, x, y, notches):
-        self.display.wheel(*self.to_screen(x, y), notches)
-
-    def close(self):
-        """Presses the close box: the window receives WM_CLOSE through Wine."""
-        self.display.send_close(self.xid)
-
-    def wait_gone(self, timeout=10.0):
-        wait_until(lambda: not self.exists(), f"{self!r} to close", timeout)
-
-
-# ---------------------------------------------------------------- Wine
 
 def wine_env(display, prefix):
-    env = display.env()
-    env["WINEPREFIX"] = str(prefix)
-    env["WINEARCH"] = WINE_ARCH
-    if WINE_ARCH == "win64":
-        env["WINELOADER"] = WINE
-    env["WINEDEBUG"] = "-all"
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
-    env["TOLVINARK_WINEPREFIX"] = str(prefix)
-    return env
+    return _wine.environment(display.env(), prefix)
 
 
-def ensure_prefix(prefix):
-    """Makes the prefix the way scripts/lib/wine-env.sh does, once."""
-    env = dict(os.environ, TOLVINARK_WINEPREFIX=str(prefix))
-    env.pop("DISPLAY", None)
-    subprocess.run(["bash", "-c", 'source "$1" && ensure_wine_prefix',
-                    "ensure", str(ROOT / "scripts" / "lib" / "wine-env.sh")],
-                   env=env, check=True)
-
-
-def unix_to_wine_path(path):
-    """Wine maps the Unix root to drive Z:."""
-    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+def locale_env(env, locale):
+    """`env` for a Wine system in `locale` (a UTF-8 locale such as "ru_RU.UTF-8"): the
+    machine's (scripts/setup makes them), else one of the tests' own in build/locale/ (made
+    once with localedef; glibc needs it to read the Unix side's names as UTF-8)."""
+    installed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
+    if locale.lower().replace("-", "") in installed.lower().split():
+        return dict(env, LANG=locale, LC_ALL=locale)
+    folder = ROOT / "build" / "locale"
+    if not (folder / locale).is_dir():
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", locale.split(".")[0], "-f", "UTF-8",
+                        str(folder / locale)], check=True, capture_output=True)
+    return dict(env, LOCPATH=str(folder), LANG=locale, LC_ALL=locale)
 
 
 class Program:
@@ -472,6 +84,15 @@ class Program:
 
     def running(self):
         return self.process.poll() is None
+
+    def memory(self):
+        """(resident, peak resident) bytes of the process, from /proc."""
+        fields = {}
+        with open(f"/proc/{self.process.pid}/status") as status:
+            for line in status:
+                name, _, value = line.partition(":")
+                fields[name] = value.split()
+        return int(fields["VmRSS"][0]) * 1024, int(fields["VmHWM"][0]) * 1024
 
     def wait_exit(self, timeout=15.0):
         """The process exit code, once it has ended."""
@@ -511,30 +132,24 @@ class Session:
         self.programs.append(program)
         return program
 
-    def window_texts(self, title):
-        """Every window called `title` with its children, read from inside Wine: a list of
-        dicts (depth, handle, class, rect, visible, text). Needs the window_texts helper."""
+    def run(self, exe, *args, timeout=30):
+        """Runs a Windows console program in the case's Wine environment to its end: the
+        finished subprocess, its output as bytes."""
+        return subprocess.run([WINE, str(exe), *map(str, args)], env=self.env,
+                              capture_output=True, timeout=timeout)
+
+    def _window_texts(self, *args):
         helper = self.exes.get("window_texts")
         if helper is None:
             raise RuntimeError("no window_texts helper given (--window-texts PATH)")
-        result = subprocess.run([WINE, str(helper), title], env=self.env,
-                                capture_output=True, timeout=30)
-        windows = []
-        for line in result.stdout.decode("utf-8", "replace").splitlines():
-            fields = line.rstrip("\r").split("\t")
-            if len(fields) < 6:
-                continue
-            depth, handle, cls, rect, visible, text = fields[0:6]
-            windows.append({"depth": int(depth), "handle": handle, "class": cls,
-                            "rect": tuple(int(v) for v in rect.split()),
-                            "visible": visible == "1", "text": "\t".join(fields[5:])})
-        return windows
+        return self.run(helper, *args)
 
-    def owned_windows(self, title):
-        """The top-level windows owned by a window called `title` (untitled ones included),
-        each followed by its children, read from inside Wine: dicts as from window_texts,
-        top-level ones with "client", their client area's screen rectangle, as well."""
-        result = self._run_window_texts("--owned", title)
+    def window_texts(self, title, owned=False):
+        """Every window called `title` with its children, read from inside Wine: a list of
+        dicts (depth, handle, class, rect, visible, text). With `owned`, the top-level windows
+        owned by a window called `title` (untitled ones included) instead, each with its
+        children; top-level ones with "client", their client area's screen rectangle, too."""
+        result = self._window_texts(*(["--owned"] if owned else []), title)
         windows = []
         for line in result.stdout.decode("utf-8", "replace").splitlines():
             fields = line.rstrip("\r").split("\t")
@@ -543,7 +158,7 @@ class Session:
             window = {"depth": int(fields[0]), "handle": fields[1], "class": fields[2],
                       "rect": tuple(int(v) for v in fields[3].split()),
                       "visible": fields[4] == "1"}
-            if window["depth"] == 0 and len(fields) >= 7:
+            if owned and window["depth"] == 0 and len(fields) >= 7:
                 window["client"] = tuple(int(v) for v in fields[5].split())
                 fields = fields[:5] + fields[6:]
             window["text"] = "\t".join(fields[5:])
@@ -554,16 +169,15 @@ class Session:
         """Places the top-level window `handle` (as window_texts prints it) with its outer
         top-left corner at screen (left, top), keeping its size, from inside Wine: there is no
         window manager whose title bar could be dragged."""
-        result = self._run_window_texts("--move", handle, str(left), str(top))
-        if result.returncode != 0:
+        if self._window_texts("--move", handle, left, top).returncode != 0:
             raise AssertionError(f"window {handle} could not be moved to ({left}, {top})")
 
-    def _run_window_texts(self, *args):
-        helper = self.exes.get("window_texts")
-        if helper is None:
-            raise RuntimeError("no window_texts helper given (--window-texts PATH)")
-        return subprocess.run([WINE, str(helper), *args], env=self.env, capture_output=True,
-                              timeout=30)
+    def settle(self, title):
+        """Returns once the program whose window is called `title` has handled everything it
+        was sent before, input included, so that a check that something did not happen can
+        look once instead of waiting."""
+        if self._window_texts("--settle", title).returncode != 0:
+            raise AssertionError(f"no window {title!r} answers")
 
     def click_child(self, windows, cls, text):
         """Clicks the middle of the window of class `cls` showing `text` (an "&" that marks
@@ -591,22 +205,28 @@ def stop_wineserver(env):
 
 
 def parse_arguments(argv):
-    """`script.py EXE [--NAME PATH]...`: the program under test and named helpers."""
-    exes = {}
+    """`script.py EXE [--NAME VALUE]... [-k NAME]`: the program under test and named helpers
+    (or settings), and the part of a case name that selects the cases to run."""
     rest = list(argv)
     if not rest:
         raise SystemExit(f"usage: {sys.argv[0]} PROGRAM.exe [--window-texts PATH] [-k NAME]")
-    exes["program"] = Path(rest.pop(0)).resolve()
+    options = {"program": rest.pop(0)}
     only = None
     while rest:
         option = rest.pop(0)
         if option == "-k" and rest:
             only = rest.pop(0)
         elif option.startswith("--") and rest:
-            exes[option[2:].replace("-", "_")] = Path(rest.pop(0)).resolve()
+            options[option[2:].replace("-", "_")] = rest.pop(0)
         else:
             raise SystemExit(f"unknown argument {option}")
-    return exes, only
+    return options, only
+
+
+def skip(reason):
+    """Ends the test script as skipped, saying why in one line."""
+    print(f"skipped: {reason}", flush=True)
+    sys.exit(SKIPPED)
 
 
 def run_case(display, prefix, exes, case, script, report=True):
@@ -632,14 +252,30 @@ def run_case(display, prefix, exes, case, script, report=True):
     return f"{case.__name__}: {status} [{time.monotonic() - started:.1f} s]", passed
 
 
-def run_cases(cases, argv=None):
+def run_cases(cases, argv=None, settings=(), print_queues=False):
     """Runs every case on one Xvfb, prints one line per case and exits 0 only if every
-    case passed. Arguments: PROGRAM.exe [--HELPER PATH]... [-k PART_OF_CASE_NAME]."""
-    exes, only = parse_arguments(sys.argv[1:] if argv is None else argv)
+    case passed. Arguments: PROGRAM.exe [--HELPER PATH]... [-k PART_OF_CASE_NAME]; the names
+    in `settings` take a value that is no path (session.exes holds it as given).
+    `print_queues`: the cases print, on the project's own queues (print_queues.py), which only
+    root can run; for anyone else the script reports itself skipped."""
+    options, only = parse_arguments(sys.argv[1:] if argv is None else argv)
+    exes = {name: value if name in settings else Path(value).resolve()
+            for name, value in options.items()}
+    selected = [c for c in cases if only is None or only in c.__name__]
+    if print_queues:
+        from print_queues import PrintQueues
+        if os.geteuid() != 0:
+            skip("prints on a print scheduler of its own, which only root can run")
+        with PrintQueues() as queues:
+            queues.export()  # every Wine program of the cases sees the queues
+            return _run_selected(selected, exes)
+    return _run_selected(selected, exes)
+
+
+def _run_selected(selected, exes):
     prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", DEFAULT_PREFIX))
     ensure_prefix(prefix)
     script = Path(sys.argv[0]).stem
-    selected = [c for c in cases if only is None or only in c.__name__]
     failures = 0
     with Display() as display:
         # A wineserver left from an earlier run would still serve a display that is gone.

@@ -39,8 +39,15 @@ def close_box_sends_wm_close(session):
     probe = session.start(session.exes["program"])
     window = probe.wait_window(TITLE)
     window.wait_pixel(150, 150, BACKGROUND)
+    session.settle(TITLE)  # a running program answers; one that ended does not
     window.close()
     assert probe.wait_exit() == 3
+    try:
+        session.settle(TITLE)
+    except AssertionError:
+        pass
+    else:
+        raise AssertionError("settle found an ended program")
 
 
 def message_box_is_found_read_and_dismissed(session):

@@ -15,59 +15,25 @@ Rows are compared pixel for pixel with the texts tolvinark-cli prints for the sa
 drawn with the viewer's own canvas (row_pictures.py).
 """
 
-import struct
-import subprocess
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
+import dst_format  # noqa: E402
 import row_pictures  # noqa: E402
-import viewer_actions as act  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
+import viewer_page as page  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_actions import click_row, make_edge, make_records, park  # noqa: E402
-from detail_window_test import (EXCEL_BUTTON, OTHER_SIZE, TIMED_SIZE, TOGGLE_BUTTON,  # noqa: E402
-                                find_detail_window, wait_detail_window, wait_no_detail_window)
-from viewer_test import Viewer, is_blank  # noqa: E402
+from viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
+                         make_edge, make_records, russian_system)
 
-RECORD_SIZE = 588
-TIMED_MODE = 2
-RUSSIAN_LOCALE = "ru_RU.UTF-8"
-EXPORT = "Temp.dif"
-BLANK_ROW_X = 6
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
 OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
 
 
-def wine(path):
-    return harness.unix_to_wine_path(path)
-
-
-def is_blank_row(band):
-    """A blank row: the viewer clears blank rows from x 6 on, so the 6 pixels before may keep
-    the highlight of a longer file's row that stood there."""
-    return is_blank(band.region(BLANK_ROW_X, 0, band.width - BLANK_ROW_X, band.height))
-
-
-def wait_list(viewer, expected, what, timeout=15.0):
-    """Waits until the list shows the `expected` bands from the top and blank rows below."""
-    park(viewer)
-    seen = []
-
-    def matches():
-        seen[:] = [viewer.rows()]
-        rows = seen[0]
-        return (rows[:len(expected)] == expected[:geo.VISIBLE_ROWS] and
-                all(is_blank_row(r) for r in rows[len(expected):]))
-    try:
-        wait_until(matches, what, timeout)
-    except harness.Timeout:
-        rows = seen[0]
-        wrong = [k for k in range(geo.VISIBLE_ROWS)
-                 if (rows[k] != expected[k] if k < len(expected) else not is_blank_row(rows[k]))]
-        raise AssertionError(f"{what}: rows {wrong} differ from the expected rows") from None
+wine = harness.unix_to_wine_path
 
 
 def long_path(folder, length):
@@ -93,10 +59,10 @@ class Watched:
         self.before = None
 
     def start(self):
-        self.before = act.folder_state(self.folder)
+        self.before = page.folder_state(self.folder)
 
     def check(self, allowed=()):
-        act.assert_only_written(self.before, act.folder_state(self.folder), allowed)
+        page.assert_only_written(self.before, page.folder_state(self.folder), allowed)
 
 
 # ---------------------------------------------------------------- cases
@@ -111,33 +77,32 @@ def a_file_without_a_whole_record_is_refused_and_the_viewer_stays(session):
     viewer = Viewer(session, wine(short))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, one))
     assert len(expected) == 1
-    act.dismiss_message(viewer, act.OPEN_FAILED)
-    act.wait_running(viewer)
-    assert not act.list_shown(viewer), "no rows for a file without a whole record"
+    viewer.dismiss_message(page.OPEN_FAILED)
+    viewer.assert_running()
+    assert not viewer.list_shown(), "no rows for a file without a whole record"
     # A click and a wheel turn where the list would stand reach no record.
-    click_row(viewer, 0)
+    viewer.click_row(0)
     viewer.window.wheel(*geo.list_to_client(200, 50), -1)
-    act.assert_no_message_box(viewer)
-    assert find_detail_window(session) is None
+    viewer.assert_no_message_box()
+    assert viewer.detail() is None
     # A later open works: the file of exactly one record lists that record, and a click below
     # it reads nothing.
-    act.open_by_dialog(viewer, wine(one))
-    wait_list(viewer, expected, "one row for a file of exactly 588 bytes")
-    click_row(viewer, 5)
-    act.assert_no_message_box(viewer)
-    assert find_detail_window(session) is None, "a blank row opens nothing"
-    wait_list(viewer, expected, "the row after a click below it")
-    click_row(viewer, 0)
-    assert wait_detail_window(session).size == OTHER_SIZE
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.open_by_dialog(wine(one))
+    viewer.wait_list(expected, "one row for a file of exactly 588 bytes")
+    viewer.click_row(5)
+    viewer.assert_no_message_box()
+    assert viewer.detail() is None, "a blank row opens nothing"
+    viewer.wait_list(expected, "the row after a click below it")
+    viewer.click_row(0)
+    assert viewer.wait_detail().size == OTHER_SIZE
+    viewer.exit()
     folder.check()
 
 
 def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session):
     three = make_edge(session.temp_dir, "size-3x588+100")
     short = make_edge(session.temp_dir, "size-587")
-    assert three.stat().st_size == 3 * RECORD_SIZE + 100
+    assert three.stat().st_size == 3 * dst_format.RECORD_SIZE + 100
     folder = Watched(session)
     folder.start()
 
@@ -145,19 +110,19 @@ def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session)
     lines = row_pictures.cli_list(session, three)
     assert len(lines) == 3, "the 100-byte tail is no record"
     expected = row_pictures.row_pictures(session, lines)
-    wait_list(viewer, expected, "three rows and blank rows below, the tail ignored")
-    act.open_by_dialog(viewer, wine(short))
-    act.dismiss_message(viewer, act.OPEN_FAILED)
-    act.wait_list_hidden(viewer)
+    viewer.wait_list(expected, "three rows and blank rows below, the tail ignored")
+    viewer.open_by_dialog(wine(short))
+    viewer.dismiss_message(page.OPEN_FAILED)
+    viewer.wait_list_hidden()
     # Nothing reads the released index: clicks where the rows stood, the wheel, then the
     # file again.
     for k in (0, 2):
-        click_row(viewer, k)
+        viewer.click_row(k)
     viewer.window.wheel(600, 300, -1)
-    act.assert_no_message_box(viewer)
-    assert find_detail_window(session) is None
-    act.open_by_dialog(viewer, wine(three))
-    wait_list(viewer, expected, "the three rows again")
+    viewer.assert_no_message_box()
+    assert viewer.detail() is None
+    viewer.open_by_dialog(wine(three))
+    viewer.wait_list(expected, "the three rows again")
     viewer.window.close()
     assert viewer.program.wait_exit() == 0
     folder.check()
@@ -209,36 +174,35 @@ def hostile_records_list_as_the_cli_prints_them(session):
     window = None
     for number, name in enumerate(names):
         if number > 0:
-            act.open_by_dialog(viewer, wine(files[name]))
-            wait_no_detail_window(session, "the open to close the detail window")
+            viewer.open_by_dialog(wine(files[name]))
+            viewer.wait_no_detail("the open to close the detail window")
             window = None
-        wait_list(viewer, expected[name], f"the rows of {name}")
-        data = files[name].read_bytes()
+        viewer.wait_list(expected[name], f"the rows of {name}")
+        records = dst_format.read(files[name])
         for k in range(len(expected[name]) if name in CLICK_EVERY_RECORD else 1):
             # Each record is read back by a click and shown in the detail window of its
             # mode's size; a timed one exports each series as tolvinark-cli does.
-            click_row(viewer, k)
-            window = act.wait_detail_built(session, replacing=window)
-            timed = struct.unpack_from("<H", data, k * RECORD_SIZE + 16)[0] == TIMED_MODE
+            viewer.click_row(k)
+            window = viewer.wait_detail_built(replacing=window)
+            timed = records[k]["mode"] == dst_format.MODE_TIMED
             assert window.size == (TIMED_SIZE if timed else OTHER_SIZE), (name, k, window.size)
             assert len(window.buttons()) == (2 if timed else 0), (name, k, window.buttons())
             if timed:
-                window = export_both_series(session, window, files[name], k)
-        act.wait_running(viewer, 0.2)
-    act.assert_no_message_box(viewer, seconds=0.5)
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+                window = export_both_series(viewer, window, files[name], k)
+        viewer.assert_running()
+    viewer.assert_no_message_box()
+    viewer.exit()
     folder.check(allowed=[EXPORT])
 
 
-def export_both_series(session, window, path, number):
+def export_both_series(viewer, window, path, number):
     """Presses Excel, the series toggle, Excel again; each Temp.dif must hold what
     tolvinark-cli exports for the record and series. Gives back the rebuilt window."""
+    session = viewer.session
     export = session.temp_dir / EXPORT
     for series in ("ci", "cd"):
         if series == "cd":
-            window.click_button(TOGGLE_BUTTON)
-            window = act.wait_detail_built(session, replacing=window)
+            window = viewer.toggle_series(window)
         expected = row_pictures.cli_export(session, path, number, series)
         if export.exists():
             export.unlink()
@@ -254,23 +218,23 @@ def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
     # it gets one record more than a 32-bit record count can count (2.3 TB).
     huge = session.temp_dir / "huge.dst"
     with open(huge, "wb") as f:
-        f.truncate(60 * 1024 ** 3 if harness.WINE_ARCH == "win32" else (2 ** 32 + 1) * 588)
+        f.truncate(60 * 1024 ** 3 if harness.WINE_ARCH == "win32"
+                   else (2 ** 32 + 1) * dst_format.RECORD_SIZE)
     three = make_edge(session.temp_dir, "size-3x588+100")
     folder = Watched(session)
     folder.start()
     viewer = Viewer(session, wine(three))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, three))
-    wait_list(viewer, expected, "the three rows")
-    act.open_by_dialog(viewer, wine(huge))
-    act.dismiss_message(viewer, act.OPEN_FAILED)
-    act.wait_list_hidden(viewer)
-    click_row(viewer, 1)
-    act.assert_no_message_box(viewer)
-    assert find_detail_window(session) is None
-    act.open_by_dialog(viewer, wine(three))
-    wait_list(viewer, expected, "the three rows again")
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.wait_list(expected, "the three rows")
+    viewer.open_by_dialog(wine(huge))
+    viewer.dismiss_message(page.OPEN_FAILED)
+    viewer.wait_list_hidden()
+    viewer.click_row(1)
+    viewer.assert_no_message_box()
+    assert viewer.detail() is None
+    viewer.open_by_dialog(wine(three))
+    viewer.wait_list(expected, "the three rows again")
+    viewer.exit()
     folder.check()
 
 
@@ -278,26 +242,25 @@ def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
     path = make_records(session.temp_dir, "deleted.dst", 40)
     viewer = Viewer(session, wine(path))
     viewer.wait_file_shown()
-    park(viewer)
+    viewer.park()
     first_page = viewer.rows()
-    click_row(viewer, 1)
-    wait_detail_window(session)
+    viewer.click_row(1)
+    viewer.wait_detail()
     path.unlink()
     folder = Watched(session)
     folder.start()
 
-    click_row(viewer, 2)
-    act.dismiss_message(viewer, act.NO_FILE + wine(path))
-    wait_no_detail_window(session, "the detail window to close after the message")
-    act.wait_running(viewer)
+    viewer.click_row(2)
+    viewer.dismiss_message(page.NO_FILE + wine(path))
+    viewer.wait_no_detail("the detail window to close after the message")
+    viewer.assert_running()
     # The list works from memory: the wheel still scrolls it.
     viewer.window.wheel(600, 300, -1)
-    park(viewer)
+    viewer.park()
     wait_until(lambda: viewer.rows()[:-1] == first_page[1:], "one wheel notch down")
-    click_row(viewer, 0)
-    act.dismiss_message(viewer, act.NO_FILE + wine(path))
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.click_row(0)
+    viewer.dismiss_message(page.NO_FILE + wine(path))
+    viewer.exit()
     folder.check()
 
 
@@ -307,25 +270,24 @@ def a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(session):
     folder.start()
     viewer = Viewer(session, wine(path))
     viewer.wait_file_shown()
-    click_row(viewer, 1)
-    first = wait_detail_window(session)
+    viewer.click_row(1)
+    first = viewer.wait_detail()
     locker = session.start(session.exes["lock_file"], wine(path), cwd=session.temp_dir)
     wait_until(lambda: Path(locker.log_path).read_bytes().startswith(b"locked"),
                "the other program to hold the file", timeout=20)
 
-    click_row(viewer, 3)
-    act.dismiss_message(viewer, act.NO_FILE + wine(path))
-    wait_no_detail_window(session, "the detail window to close after the message")
-    act.wait_running(viewer)
+    viewer.click_row(3)
+    viewer.dismiss_message(page.NO_FILE + wine(path))
+    viewer.wait_no_detail("the detail window to close after the message")
+    viewer.assert_running()
     locker.stop()
     locker.process.wait()
     # Freed again: a click reads the record without a message.
     wait_until(lambda: not locker.running(), "the other program to end")
-    click_row(viewer, 3)
-    wait_detail_window(session, replacing=first)
-    act.assert_no_message_box(viewer)
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.click_row(3)
+    viewer.wait_detail(replacing=first)
+    viewer.assert_no_message_box()
+    viewer.exit()
     folder.check()
 
 
@@ -336,25 +298,12 @@ def a_name_of_259_characters_opens_and_reads(session):
     folder.start()
     viewer = Viewer(session, wine(path))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, path))
-    wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file with the long name")
-    click_row(viewer, 4)
-    wait_detail_window(session)
-    act.assert_no_message_box(viewer)
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file with the long name")
+    viewer.click_row(4)
+    viewer.wait_detail()
+    viewer.assert_no_message_box()
+    viewer.exit()
     folder.check()
-
-
-def russian_system(session):
-    """The Wine environment of a Russian system, whose ANSI code page is 1251: a Russian UTF-8
-    locale of the tests' own in build/locale/ (made once with localedef; glibc needs it to
-    read the Unix side's names as UTF-8)."""
-    folder = harness.ROOT / "build" / "locale"
-    if not (folder / RUSSIAN_LOCALE).is_dir():
-        folder.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["localedef", "-i", "ru_RU", "-f", "UTF-8", str(folder / RUSSIAN_LOCALE)],
-                       check=True, capture_output=True)
-    return dict(session.env, LOCPATH=str(folder), LANG=RUSSIAN_LOCALE, LC_ALL=RUSSIAN_LOCALE)
 
 
 def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
@@ -362,13 +311,9 @@ def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
     twin = make_records(session.temp_dir, "twin.dst", 30)  # the same records, a plain name
     folder = Watched(session)
     folder.start()
-    plain_env, session.env = session.env, russian_system(session)
-    try:
-        viewer = Viewer(session, wine(path))
-    finally:
-        session.env = plain_env
+    viewer = Viewer(session, wine(path), env=russian_system(session))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
-    wait_list(viewer, expected[:geo.VISIBLE_ROWS], "the rows of the file with a Cyrillic name")
+    viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file with a Cyrillic name")
     # The info pane names the file in Cyrillic letters.
     name_line = row_pictures.texts_picture(
         session, [(10, 0, "Файл:"), (84, 0, " " * 256), (84, 0, wine(path))],
@@ -377,10 +322,9 @@ def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
     wait_until(lambda: viewer.window.grab(x, y, row_pictures.INFO_LINE_WIDTH,
                                           geo.ROW_PITCH) == name_line,
                "the info pane to show the Cyrillic name")
-    click_row(viewer, 2)
-    act.wait_detail_built(session)
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.click_row(2)
+    viewer.wait_detail_built()
+    viewer.exit()
     folder.check()
 
 
@@ -390,7 +334,7 @@ def a_name_of_300_characters_is_refused_whole(session):
     folder = Watched(session)
     folder.start()
     viewer = Viewer(session, wine(path))
-    act.dismiss_message(viewer, act.NO_FILE + wine(path))
+    viewer.dismiss_message(page.NO_FILE + wine(path))
     assert viewer.program.wait_exit() == 0
     folder.check()
 
@@ -400,7 +344,7 @@ def a_folder_named_like_a_measurement_file_is_no_file(session):
     folder = Watched(session)
     folder.start()
     viewer = Viewer(session, "x.dst")
-    act.dismiss_message(viewer, act.NO_FILE + "x.dst")
+    viewer.dismiss_message(page.NO_FILE + "x.dst")
     assert viewer.program.wait_exit() == 0
     folder.check()
 

@@ -18,12 +18,8 @@ sys.path.insert(0, str(Path(__file__).parent))
 
 import harness  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-from detail_window_test import (EXCEL_BUTTON, find_detail_window,  # noqa: E402
-                                wait_no_detail_window)
 from harness import wait_until  # noqa: E402
-from viewer_actions import (OPEN_DIALOG_TITLE, click_row, open_dialog_parts, park,  # noqa: E402
-                            wait_detail_built)
-from viewer_test import Viewer, write_file  # noqa: E402
+from viewer_page import DEFAULT_CORNER, EXCEL_BUTTON, Viewer, write_file  # noqa: E402
 
 COUNT = 60  # 24 visible rows: scroll maximum 36
 MAXIMUM = COUNT - geo.VISIBLE_ROWS
@@ -74,20 +70,18 @@ class KeyedViewer:
         self.session = session
         self.viewer = Viewer(session, write_file(session, "sixty.dst", range(COUNT)))
         self.viewer.wait_file_shown()
-        park(self.viewer)
+        self.viewer.park()
         self.band = {}
         # The trough below and above the scroll box: page steps to 24, the end, then back.
-        trough_top = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
-        trough_bottom = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
         self.learn_page(0)
         for top in (24, MAXIMUM):
             before = self.viewer.rows()
-            self.viewer.window.click(geo.SCROLL_BAR_X, trough_bottom)
+            self.viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)
             wait_until(lambda: self.viewer.rows() != before, f"page down to {top}")
             self.learn_page(top)
         assert len(set(self.band.values())) == COUNT, "every record looks different"
         for top in (MAXIMUM - 24, 0):
-            self.viewer.window.click(geo.SCROLL_BAR_X, trough_top)
+            self.viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
             wait_until(lambda: self.state(True) == (top, None), f"page up to {top}")
         # Wine on a bare display gives the keyboard to no window until one is activated,
         # as a window manager does with a program's first window.
@@ -122,23 +116,22 @@ class KeyedViewer:
         elif action == "point at row 10":
             self.viewer.window.move(*geo.list_to_client(200, geo.row_top(10) + 5))
         elif action == "click row 1":
-            click_row(self.viewer, 1)
+            self.viewer.click_row(1)
         elif action == "press Open":
             self.viewer.click_open()
             self.cancel_open_dialog()
         elif action == "press Excel":
             export = self.session.temp_dir / "Temp.dif"
-            find_detail_window(self.session).click_button(EXCEL_BUTTON)
+            self.viewer.detail().click_button(EXCEL_BUTTON)
             wait_until(export.exists, "the export of the shown series")
         if action == ["ctrl+o"]:
             self.cancel_open_dialog()
 
     def cancel_open_dialog(self):
         # By its key: the pointer stays where it was, and so does the mark.
-        open_dialog_parts(self.viewer)
+        self.viewer.open_dialog_parts()
         self.session.display.key("Escape")
-        wait_until(lambda: not self.session.display.windows_named(OPEN_DIALOG_TITLE),
-                   "the open dialog to close", timeout=20)
+        self.viewer.wait_open_dialog_gone()
 
 
 def the_keys_move_the_list_and_open_and_close_records(session):
@@ -150,21 +143,20 @@ def the_keys_move_the_list_and_open_and_close_records(session):
         keyed.do(action)
         if record is None:
             if shown is not None:
-                wait_no_detail_window(session, f"{what}: the detail window to close")
+                keyed.viewer.wait_no_detail(f"{what}: the detail window to close")
             shown = None
         elif shown is None or "Return" in action or action == "click row 1":
-            shown = wait_detail_built(session, replacing=shown)
+            shown = keyed.viewer.wait_detail_built(replacing=shown)
             picture = shown.grab()
-            assert shown.corner == (20, 100), f"{what}: the window at {shown.corner}"
+            assert shown.corner == DEFAULT_CORNER, f"{what}: the window at {shown.corner}"
             assert pictures.setdefault(record, picture) == picture, \
                 f"{what}: record {record} shows as it did before"
         wait_until(lambda: keyed.state(top is not None) == (top, mark),
                    f"{what}: top row {top}, row {mark} marked", timeout=10)
         if shown is not None:
-            assert find_detail_window(session).handle == shown.handle, f"{what}: kept open"
+            assert keyed.viewer.detail().handle == shown.handle, f"{what}: kept open"
     assert pictures[0] != pictures[1], "the two records' windows differ"
-    keyed.viewer.click_exit()
-    assert keyed.viewer.program.wait_exit() == 0
+    keyed.viewer.exit()
 
 
 CASES = [the_keys_move_the_list_and_open_and_close_records]

@@ -1,9 +1,7 @@
 """Wine's print dialog (PrintDlgA), answered as a user would, from the end-to-end tests.
 
-    from print_dialog import confirm_print_dialog, cancel_print_dialog
-
     ... right click that makes the program call PrintDlgA ...
-    confirm_print_dialog(display_name, "tolvinark-pdf600")   # choose the printer, press OK
+    confirm_print_dialog(session.display, "tolvinark-pdf600")   # choose the printer, press OK
 
 What this relies on, seen with Wine 8 on a bare Xvfb (no window manager):
 - The dialog is a top-level X window named "Print", 432 x 279: at (48, 48) without an owner,
@@ -21,59 +19,38 @@ What this relies on, seen with Wine 8 on a bare Xvfb (no window manager):
 - Never type letters into the dialog: the combo box does not take them, so each acts as a
   shortcut (p opens the printer's "Properties" sheet, n jumps to "All", and so on).
   alt+n does not reach the combo box either: it lands on the "All" button.
-
-Only the Python standard library and xdotool are used.
 """
 
-import os
-import subprocess
-import time
-
+from harness import Timeout, wait_until
 from print_queues import QUEUES
 
 DIALOG_TITLE = "Print"
 
 
-def _xdotool(display, *args):
-    env = dict(os.environ, DISPLAY=display)
-    return subprocess.run(["xdotool", *map(str, args)], env=env, capture_output=True,
-                          text=True)
-
-
 def dialog_windows(display):
-    """The visible print dialogs on the display, as X window ids."""
-    result = _xdotool(display, "search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$")
-    return [int(line) for line in result.stdout.split()]
+    """The visible print dialogs on the display (a harness.Display), as X window ids."""
+    return display.windows_named(DIALOG_TITLE)
 
 
 def wait_print_dialog(display, timeout=30.0, besides=(), alive=None):
     """The X window of a print dialog that is not among `besides`, once it is visible.
     `alive`, if given, is called while waiting: a false answer (the program ended) fails at
     once."""
-    deadline = time.monotonic() + timeout
-    while True:
-        fresh = [w for w in dialog_windows(display) if w not in besides]
-        if fresh:
-            return fresh[0]
-        if alive is not None and not alive():
+    def fresh():
+        found = [w for w in dialog_windows(display) if w not in besides]
+        if not found and alive is not None and not alive():
             raise AssertionError("the program ended before its print dialog showed")
-        if time.monotonic() >= deadline:
-            raise AssertionError(f"no {DIALOG_TITLE!r} dialog within {timeout:g} s")
-        time.sleep(0.05)
+        return found[0] if found else None
+    return wait_until(fresh, f"a {DIALOG_TITLE!r} dialog", timeout)
 
 
 def wait_dialog_gone(display, window, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while window in dialog_windows(display):
-        if time.monotonic() >= deadline:
-            raise AssertionError(f"the {DIALOG_TITLE!r} dialog stayed open {timeout:g} s")
-        time.sleep(0.05)
+    wait_until(lambda: window not in dialog_windows(display),
+               f"the {DIALOG_TITLE!r} dialog to close", timeout)
 
 
 def _focus(display, window):
-    result = _xdotool(display, "windowfocus", "--sync", window)
-    if result.returncode != 0:
-        raise AssertionError(f"cannot focus the print dialog: {result.stderr.strip()}")
+    display.xdotool("windowfocus", "--sync", window)
 
 
 def printer_keys(printer, queues=QUEUES):
@@ -104,14 +81,15 @@ def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None
         window = wait_print_dialog(display, timeout, alive=alive)
     _focus(display, window)
     if printer is not None:
-        _xdotool(display, "key", "--delay", 50, *printer_keys(printer))
+        display.xdotool("key", "--delay", 50, *printer_keys(printer))
         if shown is not None:
-            deadline = time.monotonic() + 10.0
-            while (showing := shown()) != printer:
-                if time.monotonic() >= deadline:
-                    raise AssertionError(f"the print dialog shows {showing!r}, not {printer!r}")
-                time.sleep(0.1)
-    _xdotool(display, "key", "Return")
+            seen = []
+            try:
+                wait_until(lambda: seen.append(shown()) or seen[-1] == printer,
+                           f"the print dialog to show {printer!r}", interval=0.1)
+            except Timeout as error:
+                raise AssertionError(f"{error}; it shows {seen[-1]!r}") from None
+    display.xdotool("key", "Return")
     wait_dialog_gone(display, window)
     return window
 
@@ -121,6 +99,6 @@ def cancel_print_dialog(display, window=None, timeout=30.0, alive=None):
     if window is None:
         window = wait_print_dialog(display, timeout, alive=alive)
     _focus(display, window)
-    _xdotool(display, "key", "Escape")
+    display.xdotool("key", "Escape")
     wait_dialog_gone(display, window)
     return window

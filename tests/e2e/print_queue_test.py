@@ -5,7 +5,7 @@ printing into them, the print dialog answered by keys and the PDFs read back.
     print_queue_test.py print_probe.exe --window-texts window_texts.exe [-k NAME]
 
 Runs the print probe (fixtures/print_probe.cpp) with the harness. Needs root, as
-scripts/print-queue does. A failing case keeps its PDFs in build/e2e-failures/ besides the
+scripts/print-queue does: skipped for anyone else. A failing case keeps its PDFs in build/e2e-failures/ besides the
 harness's screenshot.
 """
 
@@ -183,9 +183,9 @@ def dialog_chooses_each_printer(session):
         probe = session.start(session.exes["program"], "dialog")
         wait_until(lambda: "asking=PrintDlgA" in output(probe), "the probe to ask", 30)
         asked = time.monotonic()
-        window = wait_print_dialog(session.display.name, alive=probe.running)
+        window = wait_print_dialog(session.display, alive=probe.running)
         shown = time.monotonic()
-        confirm_print_dialog(session.display.name, queue, window=window,
+        confirm_print_dialog(session.display, queue, window=window,
                              shown=lambda: shown_printer(session))
         confirmed = time.monotonic()
         code = probe.wait_exit(timeout=60)
@@ -204,10 +204,10 @@ def owned_dialog_opens_with_the_last_choice(session):
     queue = QUEUES[1]  # not the default printer
     before = queues.snapshot()
     probe = session.start(session.exes["program"], "owned-dialogs", "2")
-    confirm_print_dialog(session.display.name, queue, alive=probe.running)
-    window = wait_print_dialog(session.display.name, alive=probe.running)
+    confirm_print_dialog(session.display, queue, alive=probe.running)
+    window = wait_print_dialog(session.display, alive=probe.running)
     assert shown_printer(session) == queue, f"the second dialog shows {shown_printer(session)}"
-    confirm_print_dialog(session.display.name, None, window=window)
+    confirm_print_dialog(session.display, None, window=window)
     code = probe.wait_exit(timeout=60)
     out = output(probe)
     assert code == 0, f"exit code {code}: {out!r}"
@@ -223,7 +223,7 @@ def owned_dialog_opens_with_the_last_choice(session):
 def cancelled_dialog_prints_nothing(session):
     before = queues.snapshot()
     probe = session.start(session.exes["program"], "dialog")
-    cancel_print_dialog(session.display.name, alive=probe.running)
+    cancel_print_dialog(session.display, alive=probe.running)
     code = probe.wait_exit(timeout=30)
     assert code == 1, f"exit code {code} after Cancel: {output(probe)!r}"
     assert report_values(output(probe)).get("cancelled") == "0", output(probe)  # the user's
@@ -234,6 +234,4 @@ CASES = [both_queues_are_listed, page_prints_alike_on_both_queues, dialog_choose
          owned_dialog_opens_with_the_last_choice, cancelled_dialog_prints_nothing]
 
 if __name__ == "__main__":
-    with queues:
-        queues.export()  # every Wine program of the cases sees the queues
-        sys.exit(harness.run_cases(CASES))
+    sys.exit(harness.run_cases(CASES, print_queues=True))

@@ -2,9 +2,7 @@
 
     from print_queues import PrintQueues, read_pdf, layout_to_points
 
-    with PrintQueues() as queues:          # starts scripts/print-queue if it is not running
-        queues.export()                    # CUPS_SERVER for every program started from here on
-        sys.exit(harness.run_cases(CASES))
+    sys.exit(harness.run_cases(CASES, print_queues=True))   # starts and exports the queues
 
     # in a case:
         before = queues.snapshot()
@@ -42,7 +40,6 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 QUEUES = ("tolvinark-pdf300", "tolvinark-pdf600")
-QUEUE_DPI = {"tolvinark-pdf300": 300, "tolvinark-pdf600": 600}
 PDF_ROOT = ROOT / "build" / "print-queue" / "pdf"
 FAILURES_DIR = ROOT / "build" / "e2e-failures"
 SCRIPT = ROOT / "scripts" / "print-queue"
@@ -54,10 +51,6 @@ _JOB_NAME = re.compile(r"^job_(\d+)\.pdf$")
 def layout_to_points(units):
     """A coordinate of the printouts' layout (1/600 inch) in PDF points."""
     return units * 72.0 / LAYOUT_DPI
-
-
-def device_to_points(units, dpi):
-    return units * 72.0 / dpi
 
 
 def _job_number(path):
@@ -102,12 +95,6 @@ class PrintQueues:
 
     def __exit__(self, *exc):
         self.stop()
-
-    def env(self, base=None):
-        """`base` (default: this process's environment) with CUPS_SERVER for the queues."""
-        env = dict(os.environ if base is None else base)
-        env["CUPS_SERVER"] = self.server
-        return env
 
     def export(self):
         """Sets CUPS_SERVER in this process's environment, for every program it starts."""
@@ -163,10 +150,10 @@ class PrintQueues:
                                      f"{timeout:g} s; jobs: {self.jobs()!r}")
             time.sleep(0.1)
 
-    def jobs(self):
-        """lpstat's list of unfinished jobs, for messages."""
-        result = subprocess.run(["lpstat", "-o"], env=self.env(), capture_output=True,
-                                text=True)
+    @staticmethod
+    def jobs():
+        """lpstat's list of unfinished jobs on the queues exported (export())."""
+        result = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
         return result.stdout.strip()
 
 

@@ -5,8 +5,8 @@ print queues make read back word by word.
 
     printing_test.py tolvinark.exe --window-texts window_texts.exe --sample demo.dst [-k NAME]
 
-Needs root, as scripts/print-queue does; starts the queues itself. A failing case keeps the
-PDFs it printed in build/e2e-failures/ besides the harness's screenshot.
+Starts the project's print queues, which only root can run: skipped for anyone else. A failing
+case keeps the PDFs it printed in build/e2e-failures/ besides the harness's screenshot.
 
 The printouts are laid out in units of 1/600 inch and mapped onto the printer's resolution, so
 on both queues (300 and 600 dpi, A4: VERTRES 3508 and 7016) the line height is 7016 / 64 = 109
@@ -14,27 +14,22 @@ layout units and every text stands at the same place on paper.
 """
 
 import re
-import struct
-import subprocess
 import sys
-import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
+import dst_format  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-from print_dialog import (cancel_print_dialog, confirm_print_dialog,  # noqa: E402
-                          dialog_windows, shown_printer, wait_dialog_gone,
-                          wait_print_dialog)
+from print_dialog import dialog_windows, shown_printer, wait_dialog_gone  # noqa: E402
 from print_queues import PrintQueues, layout_to_points, read_pdf  # noqa: E402
-from detail_window_test import TOGGLE_BUTTON, click_record, wait_detail_window  # noqa: E402
-from viewer_test import Viewer  # noqa: E402
+from dst_files import MILLION, copy_records, million_records  # noqa: E402
+from harness import wait_until  # noqa: E402
+from viewer_page import BESIDE_PANES, Viewer, make_records  # noqa: E402
 
 PDF300, PDF600 = "tolvinark-pdf300", "tolvinark-pdf600"
-MAKE_SAMPLE = harness.ROOT / "tools" / "make_sample.py"
-RECORD_SIZE = 588
-TIMED_MODE = 2
+TIMED_MODE = dst_format.MODE_TIMED
 
 # The list printout, in layout units; h is the line height.
 LINE_HEIGHT = 7016 // 64  # 109 on A4 at either resolution
@@ -59,7 +54,6 @@ PROTOCOL_CLIMATE_TOP = 2300
 # starts with blanks has its first word further right than its x by those blanks.
 TOP_BELOW = (1.5, 4.0)
 BLANK_POINTS = 3.5  # a blank of the printer font, at most
-QUIET_SECONDS = 3.0  # how long "no dialog, no PDF" is watched
 
 queues = PrintQueues()
 
@@ -71,95 +65,36 @@ keeps_pdfs = queues.keeps_pdfs("printing_test")
 
 def records_of(path):
     """(mode, date text, time text) of every record of a .dst file, in file order."""
-    data = Path(path).read_bytes()
-    rows = []
-    for offset in range(0, len(data) - RECORD_SIZE + 1, RECORD_SIZE):
-        mode, year, month, day, hour, minute, second = struct.unpack_from("<7H", data,
-                                                                         offset + 16)
-        rows.append((mode, f"{day:02}.{month:02}.{year:04}",
-                     f"{hour:02}:{minute:02}:{second:02}"))
-    return rows
+    return [(r["mode"], f"{r['day']:02}.{r['month']:02}.{r['year']:04}",
+             f"{r['hour']:02}:{r['minute']:02}:{r['second']:02}") for r in dst_format.read(path)]
 
 
 def serial_of(path):
-    return struct.unpack_from("<I", Path(path).read_bytes(), 4)[0]
+    return dst_format.read(path)[0]["serial"]
 
 
-def make_records(session, count):
+def records_file(session, count):
     """A file of `count` random valid records in the case's folder."""
-    path = session.temp_dir / f"records{count}.dst"
-    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path)],
-                   check=True, capture_output=True)
-    return path
+    return make_records(session.temp_dir, f"records{count}.dst", count)
 
 
 # ---------------------------------------------------------------- the viewer
-
-class PrintingViewer(Viewer):
-    """The viewer with a file open, clicked as a user prints."""
-
-    def __init__(self, session, path):
-        self.path = Path(path)
-        self.wine_name = harness.unix_to_wine_path(self.path)
-        super().__init__(session, self.wine_name)
-        self.wait_file_shown()
-
-    def right_click_list(self):
-        # At the rows' left end, which a detail window at its first place leaves uncovered.
-        self.click_list(3, geo.row_top(3) + geo.ROW_PITCH // 2, button=3)
-
-    def right_click(self, rect):
-        self.window.click(*geo.centre(rect), button=3)
-
-    def confirm(self, printer, window=None):
-        """Answers the print dialog: `printer` chosen (None: the one it shows), then OK."""
-        return confirm_print_dialog(self.session.display.name, printer, window=window,
-                                    alive=self.program.running,
-                                    shown=lambda: shown_printer(self.session))
-
-    def cancel(self):
-        cancel_print_dialog(self.session.display.name, alive=self.program.running)
-
-    def wait_dialog(self):
-        return wait_print_dialog(self.session.display.name, alive=self.program.running)
-
-    def no_dialog_for(self, seconds, what):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            assert not dialog_windows(self.session.display.name), f"a print dialog after {what}"
-            time.sleep(0.1)
-
-    # -- the detail window
-    def open_detail(self, record_number):
-        """Clicks the row of `record_number` (on the first screen of the list): its detail
-        window."""
-        click_record(self, record_number)
-        return wait_detail_window(self.session)
-
-    def right_click_detail(self, detail):
-        # Among the texts, clear of the buttons of a timed measurement.
-        left, top, _, _ = detail.client
-        self.session.display.click(left + 60, top + 60, 3)
-
-    def toggle_series(self, detail):
-        """The series toggle button: the new detail window."""
-        detail.click_button(TOGGLE_BUTTON)
-        return wait_detail_window(self.session, replacing=detail)
-
 
 def print_once(viewer, click, printer):
     """One printout: `click` makes the viewer ask, the dialog is answered on `printer`; the
     PDF that comes out."""
     before = queues.snapshot()
     click()
-    viewer.confirm(printer)
+    viewer.confirm_print(printer)
     return queues.wait_for_pdf(printer, before)
 
 
-def assert_nothing_printed(before, what):
-    time.sleep(1.0)  # a job would be a PDF within 0.7 s of its end
+def assert_nothing_printed(viewer, before, what):
+    """Once the viewer has handled what it was sent, a job it printed is either still with
+    the scheduler or already a PDF."""
+    viewer.settle()
     fresh = [p for found in queues.new_pdfs(before).values() for p in found]
-    assert not fresh, f"printed {fresh} after {what}"
+    assert not fresh and not queues.jobs(), f"printed {fresh or queues.jobs()} after {what}"
 
 
 # ---------------------------------------------------------------- reading the printouts
@@ -282,7 +217,7 @@ def word_places(pdf):
 
 @keeps_pdfs
 def list_of_the_sample_prints_every_record_under_its_heading(session):
-    viewer = PrintingViewer(session, session.exes["sample"])
+    viewer = Viewer.with_file(session, session.exes["sample"])
     pdf = print_once(viewer, viewer.right_click_list, PDF600)
     pages = check_list_printout(pdf, viewer.path, viewer.wine_name)
     print(f"    the sample ({len(records_of(viewer.path))} records): {len(pages)} pages, "
@@ -291,15 +226,15 @@ def list_of_the_sample_prints_every_record_under_its_heading(session):
 
 @keeps_pdfs
 def a_full_page_and_one_row_print_alike_at_300_and_600_dpi(session):
-    path = make_records(session, ROWS_PER_PAGE + 1)
-    viewer = PrintingViewer(session, path)
+    path = records_file(session, ROWS_PER_PAGE + 1)
+    viewer = Viewer.with_file(session, path)
     low = print_once(viewer, viewer.right_click_list, PDF300)
     # The list asks every time; the dialog opens on the printer chosen last.
     before = queues.snapshot()
     viewer.right_click_list()
-    window = viewer.wait_dialog()
+    window = viewer.wait_print_dialog()
     assert shown_printer(session) == PDF300, f"the dialog opens on {shown_printer(session)}"
-    viewer.confirm(PDF600, window=window)
+    viewer.confirm_print(PDF600, window=window)
     high = queues.wait_for_pdf(PDF600, before)
 
     for pdf in (low, high):
@@ -317,19 +252,18 @@ def a_full_page_and_one_row_print_alike_at_300_and_600_dpi(session):
 def one_full_page_has_no_page_label_and_two_full_pages_no_third(session):
     for count, rows in ((ROWS_PER_PAGE, [ROWS_PER_PAGE]),
                         (2 * ROWS_PER_PAGE, [ROWS_PER_PAGE, ROWS_PER_PAGE])):
-        path = make_records(session, count)
-        viewer = PrintingViewer(session, path)
+        path = records_file(session, count)
+        viewer = Viewer.with_file(session, path)
         pdf = print_once(viewer, viewer.right_click_list, PDF600)
         pages = check_list_printout(pdf, path, viewer.wine_name)
         assert [len(list_rows(p)) for p in pages] == rows, f"{count} records: {pdf.name}"
-        viewer.click_exit()
-        assert viewer.program.wait_exit() == 0
+        viewer.exit()
 
 
 @keeps_pdfs
 def page_labels_from_the_tenth_page_on_are_printed_whole(session):
-    path = make_records(session, 10 * ROWS_PER_PAGE + 1)
-    viewer = PrintingViewer(session, path)
+    path = records_file(session, 10 * ROWS_PER_PAGE + 1)
+    viewer = Viewer.with_file(session, path)
     pdf = print_once(viewer, viewer.right_click_list, PDF300)
     pages = check_list_printout(pdf, path, viewer.wine_name)  # "лист 10 из 11" among them
     assert [len(list_rows(p)) for p in pages] == [ROWS_PER_PAGE] * 10 + [1], pdf.name
@@ -337,11 +271,11 @@ def page_labels_from_the_tenth_page_on_are_printed_whole(session):
 
 @keeps_pdfs
 def a_cancelled_dialog_prints_nothing_and_the_next_click_asks_again(session):
-    viewer = PrintingViewer(session, session.exes["sample"])
+    viewer = Viewer.with_file(session, session.exes["sample"])
     before = queues.snapshot()
     viewer.right_click_list()
-    viewer.cancel()
-    assert_nothing_printed(before, "Cancel")
+    viewer.cancel_print()
+    assert_nothing_printed(viewer, before, "Cancel")
     pdf = print_once(viewer, viewer.right_click_list, PDF300)
     assert len(read_printout(pdf)) == 2, pdf.name
     assert viewer.program.running()
@@ -349,23 +283,22 @@ def a_cancelled_dialog_prints_nothing_and_the_next_click_asks_again(session):
 
 @keeps_pdfs
 def right_clicks_beside_the_list_print_nothing(session):
-    viewer = PrintingViewer(session, session.exes["sample"])
+    viewer = Viewer.with_file(session, session.exes["sample"])
     before = queues.snapshot()
     for name, rect in (("info pane", geo.INFO_PANE), ("header pane", geo.HEADER_PANE),
                        ("main window", (540, 150, 170, 200)), ("Open button", geo.OPEN_BUTTON)):
         viewer.right_click(rect)
-        viewer.no_dialog_for(QUIET_SECONDS if name == "info pane" else 1.0,
-                             f"a right click on the {name}")
-    assert_nothing_printed(before, "right clicks beside the list")
+        viewer.assert_no_print_dialog(f"a right click on the {name}")
+    assert_nothing_printed(viewer, before, "right clicks beside the list")
     # The viewer still answers: the list asks.
     viewer.right_click_list()
-    viewer.cancel()
+    viewer.cancel_print()
 
 
 @keeps_pdfs
 def protocol_asks_once_per_detail_window(session):
     path = session.exes["sample"]
-    viewer = PrintingViewer(session, path)
+    viewer = Viewer.with_file(session, path)
     timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
     assert timed < geo.VISIBLE_ROWS, "the sample's first timed measurement is on screen"
     detail = viewer.open_detail(timed)
@@ -375,7 +308,7 @@ def protocol_asks_once_per_detail_window(session):
     before = queues.snapshot()
     viewer.right_click_detail(detail)
     second = queues.wait_for_pdf(PDF600, before)
-    assert not dialog_windows(session.display.name), "the second protocol asked again"
+    assert not dialog_windows(session.display), "the second protocol asked again"
     for pdf in (first, second):
         check_protocol(pdf, path, timed)
 
@@ -384,28 +317,28 @@ def protocol_asks_once_per_detail_window(session):
     detail = viewer.toggle_series(detail)
     before = queues.snapshot()
     viewer.right_click_detail(detail)
-    viewer.cancel()
-    assert_nothing_printed(before, "Cancel")
+    viewer.cancel_print()
+    assert_nothing_printed(viewer, before, "Cancel")
     pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF300)
     check_protocol(pdf, path, timed)
 
     # A list printout after the protocol asks again, on the printer chosen last ...
     before = queues.snapshot()
     viewer.right_click_list()
-    window = viewer.wait_dialog()
+    window = viewer.wait_print_dialog()
     assert shown_printer(session) == PDF300, f"the dialog opens on {shown_printer(session)}"
-    viewer.confirm(None, window=window)
+    viewer.confirm_print(None, window=window)
     check_list_printout(queues.wait_for_pdf(PDF300, before), path, viewer.wine_name)
     # ... and the protocol goes on printing to the printer the list chose, without asking.
     before = queues.snapshot()
     viewer.right_click_detail(detail)
     check_protocol(queues.wait_for_pdf(PDF300, before), path, timed)
-    assert not dialog_windows(session.display.name), "the protocol asked after the list"
+    assert not dialog_windows(session.display), "the protocol asked after the list"
 
     # A record click builds a new window: its first protocol asks again.
     express = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == 0)
-    click_record(viewer, express)
-    detail = wait_detail_window(session, replacing=detail)
+    viewer.click_row(express)
+    detail = viewer.wait_detail(replacing=detail)
     pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF600)
     check_protocol(pdf, path, express)
 
@@ -414,24 +347,55 @@ def protocol_asks_once_per_detail_window(session):
 def right_clicks_while_a_print_dialog_is_open_print_nothing(session):
     """The dialog disables only its owner's top-level window: the list pane and the detail
     window still take right clicks while the other one's dialog is open."""
-    viewer = PrintingViewer(session, session.exes["sample"])
+    viewer = Viewer.with_file(session, session.exes["sample"])
     detail = viewer.open_detail(0)
     before = queues.snapshot()
     for first, second in ((viewer.right_click_list, lambda: viewer.right_click_detail(detail)),
                           (lambda: viewer.right_click_detail(detail), viewer.right_click_list)):
         first()
-        dialog = viewer.wait_dialog()
+        dialog = viewer.wait_print_dialog()
         second()
-        time.sleep(QUIET_SECONDS)
-        assert dialog_windows(session.display.name) == [dialog], "a second print dialog"
+        viewer.settle()
+        assert dialog_windows(session.display) == [dialog], "a second print dialog"
         # The click elsewhere took the keyboard from the dialog: Cancel is pressed by pointer.
         session.click_child(session.window_texts("Print"), "Button", "Cancel")
-        wait_dialog_gone(session.display.name, dialog)
-        viewer.no_dialog_for(QUIET_SECONDS, "the dialog was cancelled")
-    assert_nothing_printed(before, "Cancel")
+        wait_dialog_gone(session.display, dialog)
+        viewer.assert_no_print_dialog("the dialog was cancelled")
+    assert_nothing_printed(viewer, before, "Cancel")
     # Printing works again once the dialogs are over.
     pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF600)
     check_protocol(pdf, viewer.path, 0)
+
+
+@keeps_pdfs
+def a_million_records_ask_for_the_list_and_print_the_last_protocol(session):
+    """The list printout would run to 19,231 pages and cannot be stopped once the dialog is
+    answered, so no test waits for it: its dialog comes and is cancelled, and the viewer goes
+    on. The last record's protocol, one page, is printed and read back instead."""
+    tail = copy_records(million_records(), MILLION - 48, 48, session.temp_dir / "tail.dst")
+    viewer = Viewer.with_file(session, million_records())
+    viewer.window.press(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
+    viewer.window.move(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
+    viewer.window.release(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
+    viewer.window.click(*geo.DOWN_ARROW)  # at the end: does nothing
+    viewer.park()
+    viewer.settle()
+    bottom = wait_until(lambda: (rows := viewer.rows()) == viewer.rows() and rows,
+                        "the last rows to stand still")
+    viewer.right_click_list(5)
+    viewer.cancel_print()
+    viewer.park()  # the right click left row 5 highlighted
+    viewer.wait_rows(bottom, "the last rows again after Cancel")
+    viewer.window.wheel(*BESIDE_PANES, 1)
+    viewer.park()
+    wait_until(lambda: viewer.rows()[1:] == bottom[:-1], "one wheel notch up after Cancel")
+    viewer.window.wheel(*BESIDE_PANES, -1)
+    viewer.park()
+    viewer.wait_rows(bottom, "one wheel notch down to the end")
+    detail = viewer.open_detail(geo.VISIBLE_ROWS - 1)
+    pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF300)
+    check_protocol(pdf, tail, 47)
+    assert viewer.detail() is not None
 
 
 CASES = [
@@ -443,9 +407,8 @@ CASES = [
     right_clicks_beside_the_list_print_nothing,
     protocol_asks_once_per_detail_window,
     right_clicks_while_a_print_dialog_is_open_print_nothing,
+    a_million_records_ask_for_the_list_and_print_the_last_protocol,
 ]
 
 if __name__ == "__main__":
-    with queues:
-        queues.export()  # every Wine program of the cases sees the queues
-        sys.exit(harness.run_cases(CASES))
+    sys.exit(harness.run_cases(CASES, print_queues=True))

@@ -11,7 +11,6 @@ does, which takes seconds: ask tolvinark-cli while the viewer runs.
     bands = row_pictures(session, lines)       # one 14-pixel band per line, as a list row
 """
 
-import subprocess
 import tempfile
 from pathlib import Path
 
@@ -33,9 +32,8 @@ INFO_LINE_WIDTH = 300  # the record-count line as compared: label, count and bla
 def cli_list(session, path):
     """The list rows tolvinark-cli prints for the file at the Unix `path`: one tuple of
     fields (date, time, mode name, concentration pair) per record."""
-    result = subprocess.run([harness.WINE, str(session.exes["cli"]), "list",
-                             harness.unix_to_wine_path(path)],
-                            env=session.env, capture_output=True, timeout=300)
+    result = session.run(session.exes["cli"], "list", harness.unix_to_wine_path(path),
+                         timeout=300)
     if result.returncode != 0:
         raise AssertionError(f"tolvinark-cli list {path} ended with {result.returncode}: "
                              f"{result.stderr.decode('utf-8', 'replace')[-300:]}")
@@ -49,10 +47,9 @@ def cli_export(session, path, number, series):
     folder = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-export-"))
     out = folder / "expected.dif"
     try:
-        result = subprocess.run([harness.WINE, str(session.exes["cli"]), "export",
-                                 harness.unix_to_wine_path(path), str(number), "--series",
-                                 series, "-o", harness.unix_to_wine_path(out)],
-                                env=session.env, capture_output=True, timeout=60)
+        result = session.run(session.exes["cli"], "export", harness.unix_to_wine_path(path),
+                             number, "--series", series, "-o", harness.unix_to_wine_path(out),
+                             timeout=60)
         if result.returncode != 0:
             raise AssertionError(f"tolvinark-cli export ended with {result.returncode}")
         return out.read_bytes()
@@ -65,9 +62,8 @@ def cli_export(session, path, number, series):
 def cli_info(session, path):
     """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
     the record count text as the info pane shows it."""
-    result = subprocess.run([harness.WINE, str(session.exes["cli"]), "info",
-                             harness.unix_to_wine_path(path)],
-                            env=session.env, capture_output=True, timeout=300)
+    result = session.run(session.exes["cli"], "info", harness.unix_to_wine_path(path),
+                         timeout=300)
     if result.returncode != 0:
         raise AssertionError(f"tolvinark-cli info {path} ended with {result.returncode}")
     lines = result.stdout.decode("utf-8").splitlines()

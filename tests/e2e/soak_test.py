@@ -9,8 +9,8 @@ the GDI objects and windows it holds stay bounded.
 Actions: row clicks and double clicks (rows with and without records), mouse moves over the
 list, wheel turns, the scroll bar's arrows, trough and box; in the detail window the series
 toggle, the Excel button, a click into it and its close box; right clicks on the list, the
-detail window, the info pane and beside the panes, each print dialog cancelled (print_dialog.py;
-the print queues are started as for the printing test, so root is needed); and the Open
+detail window, the info pane and beside the panes, each print dialog cancelled (the run uses no
+print queue: Wine says first that there is no printer); and the Open
 dialog with a valid file, another valid one, a file without a whole record, a wrongly named
 file, or cancelled. At the end the working folder holds nothing new but Temp.dif.
 
@@ -27,21 +27,20 @@ would exceed that many times over.
 """
 
 import random
-import subprocess
 import sys
 import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import harness  # noqa: E402
-import viewer_actions as act  # noqa: E402
+import harness  # noqa: E402  (first: it puts tools/ on the path)
+import dst_format  # noqa: E402
+import print_dialog  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-from detail_window_test import (EXCEL_BUTTON, TOGGLE_BUTTON, close_box,  # noqa: E402
-                                find_detail_window, wait_no_detail_window)
-from print_dialog import cancel_print_dialog, dialog_windows, wait_print_dialog  # noqa: E402
-from print_queues import PrintQueues  # noqa: E402
-from viewer_test import Viewer  # noqa: E402
+import viewer_page as page  # noqa: E402
+from dst_format import MODE_TIMED, RECORD_SIZE  # noqa: E402
+from harness import wait_until  # noqa: E402
+from viewer_page import BESIDE_PANES, EXCEL_BUTTON, Viewer  # noqa: E402
 
 DEFAULT_SECONDS = 90
 DEFAULT_SEED = 1
@@ -50,19 +49,8 @@ BASELINE_SHARE = 100 / 1100
 GDI_TOLERANCE = 4  # objects the later run may hold above the baseline's highest count
 WINDOW_TOLERANCE = 0
 MEMORY_TOLERANCE = 16 * 1024 * 1024  # heap and Wine's caches settle; a leak goes on growing
-
-TROUGH_TOP = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
-TROUGH_BOTTOM = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
-BESIDE_PANES = (600, 300)
-
-
-def resident_bytes(program):
-    """The viewer process's resident memory, from /proc."""
-    with open(f"/proc/{program.process.pid}/status") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) * 1024
-    raise AssertionError("no VmRSS for the viewer")
+# Without a printer Wine's print dialog comes behind a box of its title saying so.
+NO_PRINTER = "Before you can perform printer-related tasks"
 
 
 def gui_objects(session):
@@ -70,8 +58,7 @@ def gui_objects(session):
     # The window found by the title can be one of the viewer's message boxes just closing, whose
     # owner can no longer be read: ask again, a few times, before the viewer counts as gone.
     for _ in range(5):
-        result = subprocess.run([harness.WINE, str(session.exes["gui_objects"]), geo.TITLE],
-                                env=session.env, capture_output=True, timeout=30)
+        result = session.run(session.exes["gui_objects"], geo.TITLE)
         if result.returncode != 1:
             break
         time.sleep(0.5)
@@ -97,12 +84,11 @@ class Soak:
         # that a name is typed without its folder.
         demo = folder / "demo.dst"
         demo.write_bytes((harness.ROOT / "resources" / "samples" / "demo.dst").read_bytes())
-        self.valid = [act.make_records(folder, "valid.dst", 300, seed=7), demo]
-        self.short = act.make_edge(folder, "size-587", "short.dst")
+        self.valid = [page.make_records(folder, "valid.dst", 300, seed=7), demo]
+        self.short = page.make_edge(folder, "size-587", "short.dst")
         self.wrong = folder / "notes.txt"
-        self.wrong.write_bytes(self.valid[0].read_bytes()[:588 * 3])
-        self.viewer = Viewer(session, harness.unix_to_wine_path(self.valid[0]))
-        self.viewer.wait_file_shown()
+        self.wrong.write_bytes(self.valid[0].read_bytes()[:RECORD_SIZE * 3])
+        self.viewer = Viewer.with_file(session, self.valid[0])
         self.loaded = True
         self.actions = 0
         self.kinds = {}
@@ -115,22 +101,22 @@ class Soak:
         a row while one is listed opens its record; the run waits for its detail window."""
         k = self.rng.randrange(geo.VISIBLE_ROWS + 1)
         opens = self.loaded and k < geo.VISIBLE_ROWS
-        shown = find_detail_window(self.session) if opens else None
+        shown = self.viewer.detail() if opens else None
         if k < geo.VISIBLE_ROWS:
-            act.click_row(self.viewer, k)
+            self.viewer.click_row(k)
         else:  # the strip is the pane's last two pixel lines, below the last whole row
-            self.viewer.click_list(act.ROW_CLICK_X, geo.LIST_CLIENT_HEIGHT - 2)
+            self.viewer.click_list(page.ROW_CLICK_X, geo.LIST_CLIENT_HEIGHT - 2)
         if opens:
-            act.wait_detail_built(self.session, replacing=shown)
+            self.viewer.wait_detail_built(replacing=shown)
 
     def double_click_row(self):
         """Opens the record once: the second press does nothing."""
         k = self.rng.randrange(geo.VISIBLE_ROWS)
-        shown = find_detail_window(self.session) if self.loaded else None
-        self.viewer.window.move(*geo.list_to_client(act.ROW_CLICK_X, geo.row_top(k) + 7))
+        shown = self.viewer.detail() if self.loaded else None
+        self.viewer.window.move(*geo.list_to_client(page.ROW_CLICK_X, geo.row_top(k) + 7))
         self.session.display.xdotool("click", "--repeat", 2, "--delay", 80, 1)
         if self.loaded:
-            act.wait_detail_built(self.session, replacing=shown)
+            self.viewer.wait_detail_built(replacing=shown)
 
     def hover(self):
         self.viewer.window.move(*geo.list_to_client(self.rng.randrange(10, 500),
@@ -144,34 +130,35 @@ class Soak:
         self.viewer.window.click(*self.rng.choice([geo.UP_ARROW, geo.DOWN_ARROW]))
 
     def page(self):
-        self.viewer.window.click(geo.SCROLL_BAR_X, self.rng.choice([TROUGH_TOP, TROUGH_BOTTOM]))
+        self.viewer.window.click(geo.SCROLL_BAR_X,
+                                 self.rng.choice([geo.TROUGH_TOP, geo.TROUGH_BOTTOM]))
 
     def drag(self):
         window = self.viewer.window
-        start = self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM)
+        start = self.rng.randrange(geo.TROUGH_TOP, geo.TROUGH_BOTTOM)
         window.press(geo.SCROLL_BAR_X, start)
         for _ in range(3):
-            window.move(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP - 30, TROUGH_BOTTOM + 30))
-        window.release(geo.SCROLL_BAR_X, self.rng.randrange(TROUGH_TOP, TROUGH_BOTTOM))
+            window.move(geo.SCROLL_BAR_X,
+                        self.rng.randrange(geo.TROUGH_TOP - 30, geo.TROUGH_BOTTOM + 30))
+        window.release(geo.SCROLL_BAR_X, self.rng.randrange(geo.TROUGH_TOP, geo.TROUGH_BOTTOM))
 
     def timed_window(self):
         """The detail window of a timed measurement: the one shown, or a fresh one."""
-        window = find_detail_window(self.session)
+        window = self.viewer.detail()
         if window is None or len(window.buttons()) != 2:
             self.timed_row()
-            window = find_detail_window(self.session)
+            window = self.viewer.detail()
         return window
 
     def toggle_series(self):
         window = self.timed_window()
-        window.click_button(TOGGLE_BUTTON)
-        act.wait_detail_built(self.session, replacing=window)
+        self.viewer.toggle_series(window)
 
     def excel(self):
         self.timed_window().click_button(EXCEL_BUTTON)
 
     def click_into_detail(self):
-        window = find_detail_window(self.session)
+        window = self.viewer.detail()
         if window is None:
             return False
         left, top, right, bottom = window.client
@@ -179,20 +166,20 @@ class Soak:
                                    self.rng.randrange(top, top + 140))
 
     def close_detail(self):
-        window = find_detail_window(self.session)
+        window = self.viewer.detail()
         if window is None:
             return False
-        close_box(self.session, self.viewer, window)
-        wait_no_detail_window(self.session, "the detail window to close")
+        self.viewer.close_detail(window)
+        self.viewer.wait_no_detail("the detail window to close")
 
     def right_click_list(self):
         """The list printout's dialog, cancelled; none while no file is listed."""
-        act.click_row(self.viewer, self.rng.randrange(geo.VISIBLE_ROWS), button=3)
+        self.viewer.click_row(self.rng.randrange(geo.VISIBLE_ROWS), button=3)
         self.answer_print_dialog(expected=self.loaded)
 
     def right_click_detail(self):
         """The protocol printout's dialog, cancelled."""
-        window = find_detail_window(self.session) or self.timed_window()
+        window = self.viewer.detail() or self.timed_window()
         left, top, right, bottom = window.client
         self.session.display.click(self.rng.randrange(left, left + 250),
                                    self.rng.randrange(top, top + 140), 3)
@@ -205,30 +192,41 @@ class Soak:
         self.answer_print_dialog(expected=False)
 
     def answer_print_dialog(self, expected):
-        display = self.session.display.name
-        if expected:
-            cancel_print_dialog(display, alive=self.viewer.program.running)
-        else:
-            time.sleep(0.5)
-            assert not dialog_windows(display), "a print dialog nobody asked for"
+        """Cancels the print dialog. Without a printer (the run starts no print queue) Wine
+        shows a box of the dialog's title saying so first, and the dialog once it is closed."""
+        if not expected:
+            self.viewer.assert_no_print_dialog("a right click that prints nothing")
+            return
+        session, display = self.session, self.session.display
+
+        def notice():
+            windows = session.window_texts(print_dialog.DIALOG_TITLE)
+            return windows if any(w["text"].startswith(NO_PRINTER) for w in windows) else None
+        first = self.viewer.wait_print_dialog()
+        if notice():
+            session.click_child(notice(), "Button", "OK")
+            wait_until(lambda: not notice(), "the box to close", interval=0.2)
+            first = print_dialog.wait_print_dialog(display, besides=[first],
+                                                   alive=self.viewer.program.running)
+        print_dialog.cancel_print_dialog(display, window=first)
 
     def open_valid(self):
-        act.open_by_dialog(self.viewer, self.rng.choice(self.valid).name)
+        self.viewer.open_by_dialog(self.rng.choice(self.valid).name)
         self.loaded = True
         self.viewer.wait_file_shown()
 
     def open_short(self):
-        act.open_by_dialog(self.viewer, self.short.name)
-        act.dismiss_message(self.viewer, act.OPEN_FAILED)
+        self.viewer.open_by_dialog(self.short.name)
+        self.viewer.dismiss_message(page.OPEN_FAILED)
         self.loaded = False
-        act.wait_list_hidden(self.viewer)
+        self.viewer.wait_list_hidden()
 
     def open_wrong_name(self):
-        act.open_by_dialog(self.viewer, self.wrong.name)
-        act.dismiss_message(self.viewer, act.NO_DST_TYPE)
+        self.viewer.open_by_dialog(self.wrong.name)
+        self.viewer.dismiss_message(page.NO_DST_TYPE)
 
     def cancel_open(self):
-        act.cancel_open_dialog(self.viewer)
+        self.viewer.cancel_open_dialog()
 
     def weighted_actions(self):
         """(action, weight): cheap pointer actions often, the dialogs now and then."""
@@ -252,13 +250,13 @@ class Soak:
     def timed_row(self):
         """A click on a timed measurement of the first page of valid.dst, opened afresh, so
         that the series toggle, the Excel button and the protocol's dialog find one."""
-        act.open_by_dialog(self.viewer, self.valid[0].name)
+        self.viewer.open_by_dialog(self.valid[0].name)
         self.viewer.wait_file_shown()
         self.loaded = True
-        data = self.valid[0].read_bytes()
-        rows = [k for k in range(geo.VISIBLE_ROWS) if data[k * 588 + 16] == 2]
-        act.click_row(self.viewer, self.rng.choice(rows))
-        act.wait_detail_built(self.session)
+        records = dst_format.read(self.valid[0])
+        rows = [k for k in range(geo.VISIBLE_ROWS) if records[k]["mode"] == MODE_TIMED]
+        self.viewer.click_row(self.rng.choice(rows))
+        self.viewer.wait_detail_built()
 
     def run(self, action):
         if action() is False:
@@ -273,15 +271,15 @@ class Soak:
 
     def sample(self):
         # A message box or print dialog left open would be one nobody expected.
-        assert not dialog_windows(self.session.display.name), \
+        assert not print_dialog.dialog_windows(self.session.display), \
             f"a print dialog stands after action {self.actions}"
-        boxes = act.message_boxes(self.session)
+        boxes = self.viewer.message_boxes()
         if boxes:
             raise AssertionError(f"unexpected message box after action {self.actions}: "
                                  f"{[[c['text'] for c in box] for box in boxes]}")
         counts = gui_objects(self.session)
         self.samples.append((self.actions, counts["gdi_table"], counts["windows"],
-                             resident_bytes(self.viewer.program)))
+                             self.viewer.program.memory()[0]))
 
     def check_bounded(self):
         """The later run holds no more than the baseline's highest counts (and a little)."""
@@ -308,7 +306,7 @@ class Soak:
 
 def soak_run(session, seconds, seed):
     soak = Soak(session, random.Random(seed))
-    before = act.folder_state(session.temp_dir)
+    before = page.folder_state(session.temp_dir)
     deadline = time.monotonic() + seconds
     for action in soak.tour():
         soak.run(action)
@@ -319,31 +317,17 @@ def soak_run(session, seconds, seed):
         soak.run(soak.rng.choices(actions, weights)[0])
     soak.sample()
     soak.check_bounded()
-    soak.viewer.click_exit()
-    assert soak.viewer.program.wait_exit() == 0
-    act.assert_only_written(before, act.folder_state(session.temp_dir), allowed=["Temp.dif"])
+    soak.viewer.exit()
+    page.assert_only_written(before, page.folder_state(session.temp_dir), allowed=[page.EXPORT])
 
 
-def main(argv):
-    seconds, seed, rest = DEFAULT_SECONDS, DEFAULT_SEED, []
-    argv = list(argv)
-    while argv:
-        option = argv.pop(0)
-        if option == "--seconds" and argv:
-            seconds = float(argv.pop(0))
-        elif option == "--seed" and argv:
-            seed = int(argv.pop(0))
-        else:
-            rest.append(option)
-
-    def a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(session):
-        print(f"  seed {seed}, {seconds:g} s", flush=True)
-        soak_run(session, seconds, seed)
-    with PrintQueues() as queues:
-        queues.export()  # the print dialogs list the project's queues
-        return harness.run_cases(
-            [a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded], rest)
+def a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(session):
+    seconds = float(session.exes.get("seconds", DEFAULT_SECONDS))
+    seed = int(session.exes.get("seed", DEFAULT_SEED))
+    print(f"  seed {seed}, {seconds:g} s", flush=True)
+    soak_run(session, seconds, seed)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(harness.run_cases([a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded],
+                               settings=("seconds", "seed")))

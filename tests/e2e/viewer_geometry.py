@@ -51,3 +51,7 @@ SCROLL_BAR_TOP = LIST_PANE[1] + EDGE
 SCROLL_BAR_BOTTOM = SCROLL_BAR_TOP + LIST_CLIENT_HEIGHT  # one past the last pixel
 UP_ARROW = (SCROLL_BAR_X, SCROLL_BAR_TOP + SCROLL_BAR_WIDTH // 2)
 DOWN_ARROW = (SCROLL_BAR_X, SCROLL_BAR_BOTTOM - SCROLL_BAR_WIDTH // 2)
+# The trough between the arrows: a click at its top pages up while the box is below it, one at
+# its bottom pages down.
+TROUGH_TOP = SCROLL_BAR_TOP + SCROLL_BAR_WIDTH + 2
+TROUGH_BOTTOM = SCROLL_BAR_BOTTOM - SCROLL_BAR_WIDTH - 3

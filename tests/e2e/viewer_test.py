@@ -15,78 +15,13 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-import dst_files  # noqa: E402
 import harness  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_actions import message_boxes  # noqa: E402
+from viewer_page import NO_DST_TYPE, NO_FILE, Viewer, is_blank, write_file  # noqa: E402
 
-NO_DST_TYPE = "ошибка: тип файла не .dst"
-NO_FILE = "Нет файла: "
-OPEN_DIALOG_TITLE = "Open"
 LOOK_ICON_LENS = (0, 255, 255)  # colours of the button pictures, resources/icons
 EXIT_ICON_ARROW = (0, 255, 0)
-
-
-class Viewer:
-    """The viewer's main window as the cases see it."""
-
-    def __init__(self, session, *args):
-        self.session = session
-        self.program = session.start(session.exes["program"], *args, cwd=session.temp_dir)
-        self.window = self.program.wait_window(geo.TITLE)
-
-    # -- the list pane
-    def rows(self):
-        """The band of each visible row, from one grab of the list pane."""
-        x, y = geo.list_to_client(0, 0)
-        pane = self.window.grab(x, y, geo.LIST_TEXT_WIDTH, geo.LIST_CLIENT_HEIGHT)
-        return [pane.region(0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
-                for k in range(geo.VISIBLE_ROWS)]
-
-    def shows_file(self):
-        x, y = geo.list_to_client(1, 0)
-        rows = self.rows()
-        return self.window.pixel(x, y) == geo.BACKGROUND and not is_blank(rows[0])
-
-    def wait_file_shown(self):
-        wait_until(self.shows_file, "the list pane to show the file", timeout=30)
-
-    def wait_rows(self, expected, what, timeout=10.0):
-        """Waits until the visible rows are `expected` (a list of bands)."""
-        wait_until(lambda: self.rows() == expected, what, timeout)
-
-    def click_list(self, x, y, button=1):
-        self.window.click(*geo.list_to_client(x, y), button)
-
-    # -- buttons and messages
-    def click_exit(self):
-        self.window.click(*geo.centre(geo.EXIT_BUTTON))
-
-    def click_open(self):
-        self.window.click(*geo.centre(geo.OPEN_BUTTON))
-
-    def wait_message_box(self, text, timeout=20.0):
-        """The program's message box showing exactly `text`, read from inside Wine."""
-        def find():
-            for children in message_boxes(self.session):
-                if any(c["text"] == text for c in children):
-                    return children
-            return None
-        return wait_until(find, f"a message box saying {text!r}", timeout, interval=0.3)
-
-    def press_button_of(self, windows, caption):
-        self.session.click_child(windows, "Button", caption)
-
-
-def is_blank(band):
-    return band.colours() == {bytes(geo.BACKGROUND)}
-
-
-def write_file(session, name, numbers):
-    """A test measurement file in the case's own folder, and its Windows name."""
-    path = dst_files.write(session.temp_dir / name, numbers)
-    return harness.unix_to_wine_path(path)
 
 
 def client_outside_panes(window, face, rects):
@@ -118,8 +53,7 @@ def no_file_shows_only_the_buttons_and_exit_ends_with_0(session):
                 and exit_button.count(EXIT_ICON_ARROW) > 20)
     wait_until(only_buttons, "only the Open and Exit buttons with their pictures on the "
                "button face")
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.exit()
 
 
 def sample_shows_the_panes_on_their_background(session):
@@ -196,10 +130,8 @@ def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
     viewer.wait_rows(page(maximum), "one wheel notch down")
 
     # Page up and down: clicks in the trough, above or below the scroll box.
-    trough_top = geo.SCROLL_BAR_TOP + geo.SCROLL_BAR_WIDTH + 2
-    trough_bottom = geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3
     for top in (12, 0):
-        viewer.window.click(geo.SCROLL_BAR_X, trough_top)
+        viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
         viewer.wait_rows(page(top), f"page up to top row {top}")
     # At the top line up does nothing: the line down that follows lands on row 1.
     up_arrow()
@@ -208,7 +140,7 @@ def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
     up_arrow()
     viewer.wait_rows(page(0), "line up back to the top")
     for top in (24, maximum):
-        viewer.window.click(geo.SCROLL_BAR_X, trough_bottom)
+        viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)
         viewer.wait_rows(page(top), f"page down to top row {top}")
 
     # Dragging the scroll box: the rows follow while the button is held, and stay when it
@@ -217,13 +149,13 @@ def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
 
     def shown_top():
         return pages.get(tuple(viewer.rows()))
-    viewer.window.press(geo.SCROLL_BAR_X, trough_bottom)  # the box stands at the bottom
-    viewer.window.move(geo.SCROLL_BAR_X, trough_bottom - 100)
+    viewer.window.press(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)  # the box stands at the bottom
+    viewer.window.move(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM - 100)
     wait_until(lambda: (shown_top() or 0) in range(1, maximum),
                "the rows to follow the scroll box dragged half way up")
-    viewer.window.move(geo.SCROLL_BAR_X, trough_top)
+    viewer.window.move(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
     viewer.wait_rows(page(0), "the first rows with the scroll box dragged to the top")
-    viewer.window.release(geo.SCROLL_BAR_X, trough_top)
+    viewer.window.release(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
     # Letting go changes nothing: the wheel notch that follows lands on row 1.
     viewer.window.wheel(*beside, -1)
     viewer.wait_rows(page(1), "one wheel notch down after the drag was let go at the top")
@@ -260,24 +192,17 @@ def the_row_under_the_pointer_is_highlighted(session):
 def another_extension_is_refused_and_the_viewer_stays(session):
     name = harness.unix_to_wine_path(session.temp_dir / "notes.txt")
     viewer = Viewer(session, name)
-    box = viewer.wait_message_box(NO_DST_TYPE)
-    viewer.press_button_of(box, "OK")
+    viewer.dismiss_message(NO_DST_TYPE)
     # Still running and serving its buttons: the open dialog comes and can be cancelled.
-    viewer.click_open()
-    dialog = viewer.program.wait_window(OPEN_DIALOG_TITLE)
-    dialog_parts = session.window_texts(OPEN_DIALOG_TITLE)
-    viewer.press_button_of(dialog_parts, "Cancel")
-    dialog.wait_gone()
+    viewer.cancel_open_dialog()
     assert viewer.window.pixel(*geo.list_to_client(1, 0)) != geo.BACKGROUND, "no file shown"
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.exit()
 
 
 def a_missing_file_is_reported_then_the_viewer_ends_with_0(session):
     name = harness.unix_to_wine_path(session.temp_dir / "missing.dst")
     viewer = Viewer(session, name)
-    box = viewer.wait_message_box(NO_FILE + name)
-    viewer.press_button_of(box, "OK")
+    viewer.dismiss_message(NO_FILE + name)
     assert viewer.program.wait_exit() == 0
 
 
@@ -286,19 +211,11 @@ def open_button_replaces_the_list_from_the_top(session):
     viewer.wait_file_shown()
     first_page = viewer.rows()
     info_before = viewer.window.grab(*geo.INFO_PANE)
-    viewer.window.click(geo.SCROLL_BAR_X, geo.SCROLL_BAR_BOTTOM - geo.SCROLL_BAR_WIDTH - 3)
+    viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)
     wait_until(lambda: viewer.rows()[0] not in first_page, "page down")
     # The second file holds the first file's first five records, so its rows are known.
     second = write_file(session, "five.dst", range(5))
-    viewer.click_open()
-    viewer.program.wait_window(OPEN_DIALOG_TITLE)
-    parts = session.window_texts(OPEN_DIALOG_TITLE)
-    edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
-    left, top, right, bottom = edit["rect"]
-    session.display.click((left + right) // 2, (top + bottom) // 2)
-    session.display.key("End", "shift+Home")
-    session.display.type_text(second)
-    session.display.key("Return")
+    viewer.open_by_dialog(second)
 
     def replaced():
         rows = viewer.rows()
@@ -307,8 +224,7 @@ def open_button_replaces_the_list_from_the_top(session):
     assert viewer.window.grab(*geo.INFO_PANE) != info_before, "the info pane names the new file"
     # Five records fit: no scroll bar, the pane's background where it stood.
     assert viewer.window.pixel(*geo.DOWN_ARROW) == geo.BACKGROUND
-    viewer.click_exit()
-    assert viewer.program.wait_exit() == 0
+    viewer.exit()
 
 
 CASES = [

@@ -124,6 +124,7 @@ void expectHeading(const RecordingCanvas& page, std::string_view fileName) {
     EXPECT_EQ(page.textAt(940, 747).size(), 98u);
     EXPECT_EQ(page.textAt(940, 500), cp1251(" Файл:  ").view());
     EXPECT_EQ(page.textAt(1280, 500), fileName);
+    EXPECT_TRUE(page.textsReading(fileName).at(0).fileName);
     const std::vector<std::string> rules = {"move (960, 703)", "line (960, 703)-(6480, 703) Thick",
                                             "move (960, 909)", "line (960, 909)-(7380, 909) Thick"};
     EXPECT_EQ(page.pathLog(), rules);
@@ -261,10 +262,12 @@ TEST(ListPrintout, PagesBeyond255AreNumberedInFull) {
 }
 
 TEST(ListPrintout, FileNameIsPrintedAtItsWholeLength) {
-    std::string longName = "C:\\" + std::string(250, 'x') + std::string("\0y", 2) + "z.dst";
     const std::vector<IndexEntry> entries = makeEntries(1);
-    const RecordingCanvas page = drawPage(contentOf(entries, longName), kGeometry6600, 1);
-    EXPECT_EQ(page.textAt(1280, 500), longName);
+    for (const std::string& name :
+         {"C:\\" + std::string(250, 'x') + std::string("\0y", 2) + "z.dst",
+          std::string("D:\\Замеры 2019\\цех 3 Ωμέγα 测量.dst")}) {
+        expectHeading(drawPage(contentOf(entries, name), kGeometry6600, 1), name);
+    }
 }
 
 // The fault this layout mends: at 300 dpi the columns, page label and last rows of a page laid

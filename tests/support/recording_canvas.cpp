@@ -46,7 +46,8 @@ std::string point(int x, int y) {
 }
 
 std::string describeText(const TextCall& c) {
-    return "text " + point(c.x, c.y) + " \"" + cp1251ToUtf8(c.text) + "\" " +
+    return (c.fileName ? "name " : "text ") + point(c.x, c.y) + " \"" +
+           (c.fileName ? c.text : cp1251ToUtf8(c.text)) + "\" " +
            (c.font ? fontName(*c.font) : "no-font") + " " + hexColour(c.textColour) + " on " +
            hexColour(c.backgroundColour);
 }
@@ -74,7 +75,8 @@ std::vector<T> callsOf(const std::vector<CanvasCall>& calls) {
 
 bool operator==(const TextCall& a, const TextCall& b) {
     return a.x == b.x && a.y == b.y && a.text == b.text && a.font == b.font &&
-           a.textColour == b.textColour && a.backgroundColour == b.backgroundColour;
+           a.textColour == b.textColour && a.backgroundColour == b.backgroundColour &&
+           a.fileName == b.fileName;
 }
 
 bool operator==(const LineCall& a, const LineCall& b) {
@@ -141,7 +143,12 @@ void RecordingCanvas::setBackgroundColour(Colour colour) {
 
 void RecordingCanvas::drawText(int x, int y, std::string_view cp1251Text) {
     calls_.emplace_back(TextCall{x, y, std::string(cp1251Text), state_.font, state_.textColour,
-                                 state_.backgroundColour});
+                                 state_.backgroundColour, false});
+}
+
+void RecordingCanvas::drawName(int x, int y, std::string_view utf8Name) {
+    calls_.emplace_back(TextCall{x, y, std::string(utf8Name), state_.font, state_.textColour,
+                                 state_.backgroundColour, true});
 }
 
 void RecordingCanvas::moveTo(int x, int y) {

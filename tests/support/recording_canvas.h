@@ -26,10 +26,11 @@ struct DrawingState {
 struct TextCall {
     int x = 0;
     int y = 0;
-    std::string text;  // code page 1251 bytes, exactly as drawn
+    std::string text;  // code page 1251 bytes, exactly as drawn, or a file name's UTF-8
     std::optional<Font> font;
     Colour textColour = 0;
     Colour backgroundColour = 0;
+    bool fileName = false;  // drawn by drawName: `text` is UTF-8
 };
 
 struct LineCall {
@@ -98,6 +99,7 @@ inline bool operator==(const BackgroundColourSetting& a, const BackgroundColourS
 }
 
 // One line per call, texts in UTF-8: "text (7, 2) \"05.03.2019\" Screen 000000 on F0FCFC",
+// "name (84, 6) \"C:\\цех 3.dst\" Screen 000000 on F0FCFC",
 // "line (40, 166)-(40, 370) Black", "fill (0, 0)-(278, 174) Background", "pen Grey".
 std::string describe(const CanvasCall& call);
 std::ostream& operator<<(std::ostream& out, const TextCall& call);
@@ -115,6 +117,7 @@ class RecordingCanvas final : public Canvas {
     void setTextColour(Colour colour) override;
     void setBackgroundColour(Colour colour) override;
     void drawText(int x, int y, std::string_view cp1251Text) override;
+    void drawName(int x, int y, std::string_view utf8Name) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void fillRect(int left, int top, int right, int bottom, Brush brush) override;

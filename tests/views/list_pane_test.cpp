@@ -411,11 +411,15 @@ TEST(InfoPane, EachValueIsDrawnOverBlanksThatClearTheLastOne) {
     RecordingCanvas canvas;
     drawInfoValues(canvas, "C:\\lab\\long name.dst", 1000000, 123456);
     canvas.clearCalls();
-    drawInfoValues(canvas, "C:\\a.dst", 5, 7);
+    // The name is drawn as a name, its UTF-8 whole, never taken for code page 1251 bytes.
+    const std::string name = "D:\\Замеры 2019\\测量 3.dst";
+    drawInfoValues(canvas, name, 5, 7);
+    TextCall drawnName = onBackground(84, 6, name);
+    drawnName.fileName = true;
 
     EXPECT_THAT(canvas.texts(),
                 testing::ElementsAre(
-                    onBackground(84, 6, std::string(256, ' ')), onBackground(84, 6, "C:\\a.dst"),
+                    onBackground(84, 6, std::string(256, ' ')), drawnName,
                     onBackground(74, 30, std::string(256, ' ')), onBackground(74, 30, "    5  "),
                     onBackground(80, 54, std::string(256, ' ')), onBackground(80, 54, "7")));
 }

@@ -1,8 +1,11 @@
 #pragma once
-// Opening a measurement file, by the Open button's dialog or from the command line, and showing
-// what came of it.
+// Opening a measurement file, by the Open button's dialog, from the command line or by a drop of
+// files on the main window, and showing what came of it. Names arrive in UTF-16 and go on to the
+// open operation in UTF-8.
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include "app/application_state.h"
 
@@ -19,5 +22,9 @@ LRESULT onOpenButton(ApplicationState& app, HWND window);
 // The first paint after start with a file named on the command line: opens it; `window` owns
 // the message boxes.
 void openCommandLineFileNow(ApplicationState& app, HWND window);
+
+// Files dropped on the main window or a pane: the first goes through the open operation as a
+// name chosen in the open dialog would; the others are ignored. The drop is always released.
+LRESULT onDropFiles(ApplicationState& app, HWND window, HDROP drop);
 
 }  // namespace tolvinark
