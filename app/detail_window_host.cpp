@@ -47,18 +47,17 @@ void createSeriesButtons(ApplicationState& app) {
                  reinterpret_cast<LPARAM>(detail.excelIcon.get()));
 }
 
-// Makes the window's memory context and a bitmap of its client size, and draws everything the
-// window shows but its buttons into the bitmap.
-void drawDetailBitmap(ApplicationState& app) {
+// Makes the window's picture, of its client size, and draws everything the window shows but its
+// buttons into it. Without a picture the window stays blank.
+void drawDetailPicture(ApplicationState& app) {
     DetailWindow& detail = app.detail;
     PaintSession session(detail.window, detail.paint);
-    detail.memoryDc.reset(CreateCompatibleDC(session.dc()));
     RECT client{};
     GetClientRect(detail.window, &client);
-    detail.bitmap.reset(CreateCompatibleBitmap(session.dc(), client.right, client.bottom));
+    if (!detail.picture.make(session.dc(), client.right, client.bottom)) return;
 
-    ScopedSelection bitmap(detail.memoryDc.get(), detail.bitmap.get());
-    GdiCanvas canvas(detail.memoryDc.get(), app.drawing);
+    ScopedSelection bitmap(detail.picture.context(), detail.picture.bitmap());
+    GdiCanvas canvas(detail.picture.context(), app.drawing);
     drawDetailWindow(canvas, app.data.currentRecord, detail.shownMode, app.seriesSelector,
                      client.right, client.bottom);
 }
@@ -82,7 +81,7 @@ void buildDetailWindow(ApplicationState& app) {
                                     nullptr, app.module, nullptr);
     if (!detail.window) return;  // nothing to draw into; the next click tries again
 
-    drawDetailBitmap(app);
+    drawDetailPicture(app);
     InvalidateRect(detail.window, nullptr, FALSE);
     ShowWindow(detail.window, SW_SHOWNORMAL);
     // The new window's first protocol printout asks for a printer again.
@@ -98,8 +97,7 @@ void closeDetailWindow(ApplicationState& app, HWND beingDestroyed) {
     const HWND window = std::exchange(detail.window, nullptr);
     detail.seriesToggleButton = nullptr;
     detail.excelButton = nullptr;
-    const ScopedBitmap bitmap = std::move(detail.bitmap);
-    const ScopedMemoryDc memoryDc = std::move(detail.memoryDc);
+    const OffscreenPicture picture = std::move(detail.picture);
     const ScopedIcon excelIcon = std::move(detail.excelIcon);
     if (window != beingDestroyed) DestroyWindow(window);
 }
@@ -108,10 +106,7 @@ void copyDetailWindowToScreen(ApplicationState& app) {
     DetailWindow& detail = app.detail;
     if (!detail.window) return;
     PaintSession session(detail.window, detail.paint);
-    ScopedSelection bitmap(detail.memoryDc.get(), detail.bitmap.get());
-    const RECT& update = session.updateRect();
-    BitBlt(session.dc(), update.left, update.top, update.right - update.left,
-           update.bottom - update.top, detail.memoryDc.get(), update.left, update.top, SRCCOPY);
+    detail.picture.copyToScreen(session);
 }
 
 LRESULT onSeriesToggle(ApplicationState& app) {

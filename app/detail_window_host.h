@@ -1,6 +1,6 @@
 #pragma once
 // The detail window of the record read last: built for a list click or a series toggle,
-// always anew at the old window's place, drawn once into its own bitmap, closed by the user,
+// always anew at the old window's place, drawn once into its own picture, closed by the user,
 // by a failed record click or by the open of another file.
 
 #include <windows.h>
@@ -18,7 +18,7 @@ void buildDetailWindow(ApplicationState& app);
 // (its own WM_DESTROY). Does nothing while no detail window is open.
 void closeDetailWindow(ApplicationState& app, HWND beingDestroyed = nullptr);
 
-// WM_PAINT's share: copies the invalid part of the detail bitmap to the open detail window.
+// WM_PAINT's share: copies the invalid part of the detail picture to the open detail window.
 void copyDetailWindowToScreen(ApplicationState& app);
 
 // The series toggle button: the other series, same record, same place. The window that

@@ -37,4 +37,10 @@ DrawingObjects createDrawingObjects() {
     return objects;
 }
 
+bool allDrawingObjectsMade(const DrawingObjects& objects) {
+    return objects.redPen && objects.blackPen && objects.greyPen && objects.thickPen &&
+           objects.backgroundBrush && objects.secondBackgroundBrush && objects.screenFont &&
+           objects.smallFont;
+}
+
 }  // namespace tolvinark

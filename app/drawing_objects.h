@@ -25,4 +25,7 @@ LOGFONTW screenLogFont(LONG height);
 // font (height 14) and the small font (height 7).
 DrawingObjects createDrawingObjects();
 
+// Every object createDrawingObjects makes was made.
+bool allDrawingObjectsMade(const DrawingObjects& objects);
+
 }  // namespace tolvinark

@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the GDI resources the viewer gives back: objects and memory contexts it deletes,
-// paint sessions it ends, selections it undoes. Objects kept for the whole run (the drawing
-// objects, the panes' contexts and bitmaps) are plain handles where they are held.
+// paint sessions it ends, selections it undoes. The drawing objects, kept for the whole run, are
+// plain handles where they are held.
 
 #include <windows.h>
 

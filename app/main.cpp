@@ -10,6 +10,7 @@
 #include "app/drawing_objects.h"
 #include "app/file_opening.h"
 #include "app/main_window.h"
+#include "app/start_up.h"
 #include "app/window_procedure.h"
 #include "data/file_names.h"
 
@@ -31,16 +32,6 @@ void readCommandLine(ApplicationState& app, const wchar_t* commandLine) {
     app.commandLineFilePending = true;
 }
 
-// Runs until the quit message; its parameter, always 0, is the exit code.
-int runMessageLoop() {
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
 int runViewer() {
     ApplicationState app;
     readCommandLine(app, GetCommandLineW());
@@ -49,8 +40,12 @@ int runViewer() {
     prepareOpenDialog(app);
 
     attachApplicationState(&app);
-    registerWindowClass(app);
-    createMainWindow(app);
+    if (!allDrawingObjectsMade(app.drawing) || !registerWindowClass(app) ||
+        !createMainWindow(app)) {
+        // Nothing may act on the half-made windows: no paint opens a file, no end posts a quit.
+        attachApplicationState(nullptr);
+        return endFailedStart(app);
+    }
     const int exitCode = runMessageLoop();
     attachApplicationState(nullptr);
     return exitCode;

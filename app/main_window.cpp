@@ -45,7 +45,7 @@ HWND createIconButton(const ApplicationState& app, const wchar_t* picture, int l
 
 }  // namespace
 
-void registerWindowClass(const ApplicationState& app) {
+bool registerWindowClass(const ApplicationState& app) {
     WNDCLASSW windowClass{};
     windowClass.style = kClassStyle;
     windowClass.lpfnWndProc = windowProcedure;
@@ -54,33 +54,42 @@ void registerWindowClass(const ApplicationState& app) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);  // a number, no text
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClassName;
-    RegisterClassW(&windowClass);
+    return RegisterClassW(&windowClass) != 0;
 }
 
-void createMainWindow(ApplicationState& app) {
+bool createMainWindow(ApplicationState& app) {
     const std::wstring title = toWide(texts::kProgramTitle);
     app.mainWindow =
         CreateWindowExW(0, kWindowClassName, title.c_str(), kMainWindowStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, 720, 500, nullptr, nullptr, app.module, nullptr);
+    if (!app.mainWindow) return false;
 
     app.listPane.window = createPane(app, kListPaneStyle, 6, 114, 528, 344);
+    if (!app.listPane.window) return false;
     SetScrollRange(app.listPane.window, SB_VERT, 0, 0, TRUE);  // no range until a file is open
-    preparePaneBitmap(app.listPane, app.drawing.secondBackgroundBrush, app.drawing);
+    if (!preparePanePicture(app.listPane, app.drawing.secondBackgroundBrush, app.drawing))
+        return false;
 
     app.infoPane.window = createPane(app, kPaneStyle, 6, 6, 528, 76);
-    preparePaneBitmap(app.infoPane, app.drawing.backgroundBrush, app.drawing, drawInfoLabels);
+    if (!app.infoPane.window) return false;
+    if (!preparePanePicture(app.infoPane, app.drawing.backgroundBrush, app.drawing, drawInfoLabels))
+        return false;
 
     app.exitButton = createIconButton(app, L"ICON_KNOP_EXIT", 634);
     app.openButton = createIconButton(app, L"ICON_KNOP_LOOK", 560);
 
     app.headerPane.window = createPane(app, kPaneStyle, 6, 88, 528, 26);
-    preparePaneBitmap(app.headerPane, app.drawing.backgroundBrush, app.drawing, drawHeaderPane);
+    if (!app.headerPane.window) return false;
+    if (!preparePanePicture(app.headerPane, app.drawing.backgroundBrush, app.drawing,
+                            drawHeaderPane))
+        return false;
 
     // A file dropped anywhere on the main window opens; the detail window takes none.
     for (HWND window :
          {app.mainWindow, app.listPane.window, app.infoPane.window, app.headerPane.window}) {
         DragAcceptFiles(window, TRUE);
     }
+    return true;
 }
 
 }  // namespace tolvinark

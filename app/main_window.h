@@ -8,11 +8,13 @@ namespace tolvinark {
 
 inline constexpr wchar_t kWindowClassName[] = L"SimpleWinClass";
 
-// Registers the class that the main window, the panes and the detail window share.
-void registerWindowClass(const ApplicationState& app);
+// Registers the class that the main window, the panes and the detail window share. False when
+// it cannot be registered.
+bool registerWindowClass(const ApplicationState& app);
 
 // Creates the main window (visible at once), then the list pane, info pane, Exit button, Open
-// button and header pane in that order; the panes stay hidden until a file is open.
-void createMainWindow(ApplicationState& app);
+// button and header pane in that order; the panes stay hidden until a file is open. Stops and
+// returns false when the main window, a pane or a pane's picture cannot be made.
+bool createMainWindow(ApplicationState& app);
 
 }  // namespace tolvinark

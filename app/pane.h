@@ -1,32 +1,31 @@
 #pragma once
 // A child pane of the main window and its off-screen picture. Every change is drawn into the
-// pane's bitmap at once; painting only copies the bitmap to the screen.
+// picture at once; painting only copies it to the screen.
 
 #include <windows.h>
 
 #include "app/drawing_objects.h"
 #include "app/gdi_canvas.h"
 #include "app/gdi_handles.h"
+#include "app/offscreen_picture.h"
 
 namespace tolvinark {
 
 struct Pane {
     HWND window = nullptr;
-    PAINTSTRUCT paint{};  // the pane's paint record for BeginPaint and EndPaint
-    // The memory context and the bitmap live for the whole run: plain handles. The bitmap is
-    // selected into the context only while it is drawn into or copied.
-    HDC memoryDc = nullptr;
-    HBITMAP bitmap = nullptr;
-    RECT client{};  // as measured when the bitmap was made: left and top 0
+    PAINTSTRUCT paint{};       // the pane's paint record for BeginPaint and EndPaint
+    OffscreenPicture picture;  // lives for the whole run
+    RECT client{};             // as measured when the picture was made: left and top 0
 };
 
-// Makes the pane's memory context and a bitmap of its client size, filled with `brush`, which
-// stays selected in the context. `drawFixedTexts`, when given, draws the pane's fixed texts with
-// the screen font, black on the background colour; they too stay selected.
-void preparePaneBitmap(Pane& pane, HBRUSH brush, const DrawingObjects& objects,
-                       void (*drawFixedTexts)(Canvas&) = nullptr);
+// Makes the pane's picture, of its client size, filled with `brush`, which stays selected in the
+// picture's context. `drawFixedTexts`, when given, draws the pane's fixed texts with the screen
+// font, black on the background colour; they too stay selected. False when the picture cannot be
+// made.
+bool preparePanePicture(Pane& pane, HBRUSH brush, const DrawingObjects& objects,
+                        void (*drawFixedTexts)(Canvas&) = nullptr);
 
-// One change of a pane's picture: begins painting the pane and selects its bitmap; on
+// One change of a pane's picture: begins painting the pane and selects the picture's bitmap; on
 // destruction puts the displaced bitmap back, ends painting and invalidates the whole pane
 // without erasing, so the next paint copies the new picture.
 class PaneDrawing {
@@ -50,7 +49,7 @@ class PaneDrawing {
     GdiCanvas canvas_;
 };
 
-// Copies the part of the pane's bitmap that needs painting to the screen.
+// Copies the part of the pane's picture that needs painting to the screen.
 void copyPaneToScreen(Pane& pane);
 
 }  // namespace tolvinark

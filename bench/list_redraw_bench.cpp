@@ -7,9 +7,9 @@
 
 #include "data/file_record.h"
 #include "data/record_index.h"
+#include "tests/support/recording_canvas.h"
 #include "views/detail_window.h"
 #include "views/list_pane.h"
-#include "views/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

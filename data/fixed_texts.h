@@ -50,6 +50,7 @@ inline constexpr auto kMessageNoFile = cp1251("Нет файла: ");  // follow
 inline constexpr auto kMessageOpenFailed = cp1251("ошибка при открытии файла");
 inline constexpr auto kMessageWrongType = cp1251("ошибка: тип файла не .dst");
 inline constexpr auto kMessageExportFailed = cp1251("ошибка при записи файла Temp.dif");
+inline constexpr auto kMessageStartFailed = cp1251("ошибка при запуске программы");
 
 inline constexpr auto kMessagePrintFailed = cp1251("ошибка печати");
 

@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "tests/fuzz/fuzz_check.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark::fuzz {
 

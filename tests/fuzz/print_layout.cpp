@@ -27,7 +27,7 @@
 #include "output/scaled_canvas.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/input_reader.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark::fuzz {
 namespace {

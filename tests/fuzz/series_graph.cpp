@@ -12,8 +12,8 @@
 #include "tests/fuzz/canvas_checks.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/reference_texts.h"
+#include "tests/support/recording_canvas.h"
 #include "views/detail_window.h"
-#include "views/recording_canvas.h"
 #include "views/series_graph.h"
 
 namespace tolvinark::fuzz {

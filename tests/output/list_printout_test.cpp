@@ -12,7 +12,7 @@
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
 #include "output/scaled_canvas.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

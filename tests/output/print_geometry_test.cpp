@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "output/scaled_canvas.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

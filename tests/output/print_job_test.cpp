@@ -7,7 +7,7 @@
 
 #include "data/cp1251.h"
 #include "output/list_printout.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

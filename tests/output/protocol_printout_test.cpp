@@ -8,7 +8,7 @@
 #include "data/cp1251.h"
 #include "data/record_texts.h"
 #include "output/scaled_canvas.h"
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

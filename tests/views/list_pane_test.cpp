@@ -5,8 +5,8 @@
 
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
+#include "tests/support/recording_canvas.h"
 #include "tests/views/view_test_records.h"
-#include "views/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "data/fixed_texts.h"
+#include "tests/support/recording_canvas.h"
 #include "tests/views/view_test_records.h"
-#include "views/recording_canvas.h"
 
 namespace tolvinark {
 namespace {

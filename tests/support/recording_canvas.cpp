@@ -1,4 +1,4 @@
-#include "views/recording_canvas.h"
+#include "tests/support/recording_canvas.h"
 
 #include <cstdio>
 #include <ostream>

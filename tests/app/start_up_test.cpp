@@ -1,0 +1,89 @@
+// The viewer's start-up checks and message loop, and the off-screen picture, under Wine without
+// a screen: memory contexts stand in for the screen, stand-ins for GetMessage.
+
+#include "app/start_up.h"
+
+#include <gtest/gtest.h>
+
+#include "app/drawing_objects.h"
+#include "app/main_window.h"
+#include "app/offscreen_picture.h"
+
+namespace tolvinark {
+namespace {
+
+bool alive(HGDIOBJ object) {
+    return GetObjectType(object) != 0;
+}
+
+TEST(StartUp, EveryDrawingObjectMustBeMade) {
+    DrawingObjects objects = createDrawingObjects();
+    EXPECT_TRUE(allDrawingObjectsMade(objects));
+    objects.smallFont = nullptr;
+    EXPECT_FALSE(allDrawingObjectsMade(objects));
+    EXPECT_FALSE(allDrawingObjectsMade(DrawingObjects{}));
+}
+
+TEST(StartUp, NoMainWindowWithoutItsClass) {
+    ApplicationState app;  // the class was never registered in this process
+    app.module = GetModuleHandleW(nullptr);
+    EXPECT_FALSE(createMainWindow(app));
+    EXPECT_EQ(app.mainWindow, nullptr);
+}
+
+// The message, the value it returns and the parameter it leaves in the message.
+struct GetMessageStandIn {
+    static inline BOOL result = 0;
+    static inline WPARAM wParam = 0;
+    static BOOL WINAPI get(LPMSG message, HWND, UINT, UINT) {
+        message->message = result == 0 ? WM_QUIT : WM_NULL;
+        message->wParam = wParam;
+        return result;
+    }
+};
+
+TEST(MessageLoop, TheQuitMessagesParameterIsTheExitCode) {
+    GetMessageStandIn::result = 0;
+    GetMessageStandIn::wParam = 3;
+    EXPECT_EQ(runMessageLoop(GetMessageStandIn::get), 3);
+}
+
+TEST(MessageLoop, AFailedGetMessageEndsWithExitCodeZero) {
+    GetMessageStandIn::result = -1;
+    GetMessageStandIn::wParam = 5;  // whatever the message held
+    EXPECT_EQ(runMessageLoop(GetMessageStandIn::get), 0);
+}
+
+TEST(OffscreenPicture, HoldsItsContextAndBitmapUntilItGoes) {
+    const HDC screen = CreateCompatibleDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    HDC context = nullptr;
+    HBITMAP bitmap = nullptr;
+    {
+        OffscreenPicture picture;
+        ASSERT_TRUE(picture.make(screen, 40, 30));
+        context = picture.context();
+        bitmap = picture.bitmap();
+        EXPECT_TRUE(alive(context));
+        BITMAP size{};
+        ASSERT_NE(GetObjectW(bitmap, sizeof size, &size), 0);
+        EXPECT_EQ(size.bmWidth, 40);
+        EXPECT_EQ(size.bmHeight, 30);
+    }
+    EXPECT_FALSE(alive(context));
+    EXPECT_FALSE(alive(bitmap));
+    DeleteDC(screen);
+}
+
+TEST(OffscreenPicture, HoldsNothingWhenTheBitmapCannotBeMade) {
+    const HDC screen = CreateCompatibleDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    OffscreenPicture picture;
+    EXPECT_FALSE(picture.make(screen, 0x7FFFFFFF, 0x7FFFFFFF));
+    EXPECT_FALSE(picture.made());
+    EXPECT_EQ(picture.context(), nullptr);
+    DeleteDC(screen);
+}
+
+}  // namespace
+}  // namespace tolvinark
