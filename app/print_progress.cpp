@@ -1,6 +1,5 @@
 #include "app/print_progress.h"
 
-#include <cwchar>
 #include <string>
 
 #include "app/wide_text.h"
@@ -19,13 +18,8 @@ constexpr int kClientHeight = 92;
 // The printout under way; the abort procedure is handed only the printer context.
 PrintProgress* activeProgress = nullptr;
 
-// Tests hold each page this long, answering messages meanwhile, to act during a printout.
-DWORD testHoldMilliseconds() {
-    wchar_t value[16] = {};
-    const DWORD length = GetEnvironmentVariableW(L"TOLVINARK_TEST_HOLD_PAGE_MS", value, 16);
-    if (length == 0 || length >= 16) return 0;
-    return static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
-}
+// 0 in the viewer; a test build sets it.
+DWORD pageHoldMilliseconds = 0;
 
 void registerProgressClass(HINSTANCE module, WNDPROC procedure) {
     WNDCLASSW windowClass{};
@@ -59,8 +53,12 @@ POINT progressPosition(HWND topLevel, SIZE outer) {
 
 }  // namespace
 
+void holdEveryPrintedPage(DWORD milliseconds) {
+    pageHoldMilliseconds = milliseconds;
+}
+
 PrintProgress::PrintProgress(HINSTANCE module, HWND owner, HDC printer)
-    : holdMilliseconds_(testHoldMilliseconds()) {
+    : holdMilliseconds_(pageHoldMilliseconds) {
     registerProgressClass(module, procedure);
     const HWND topLevel = GetAncestor(owner, GA_ROOT);
     RECT outer{0, 0, kClientWidth, kClientHeight};

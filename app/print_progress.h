@@ -11,6 +11,10 @@
 
 namespace tolvinark {
 
+// Makes every page of a printout wait this long before the next, taking messages meanwhile, so
+// that a test can act while a printout runs. Only a test build of the viewer calls it.
+void holdEveryPrintedPage(DWORD milliseconds);
+
 class PrintProgress {
   public:
     // Owned by `owner`'s top-level window, captioned with the program title. Sets the abort

@@ -3,10 +3,11 @@
 its Cancel, the viewer's other actions held off while a printout runs, and a printer that
 refuses the job reported.
 
-    print_control_test.py tolvinark.exe --window-texts window_texts.exe [-k NAME]
+    print_control_test.py e2e_held_pages_viewer.exe --window-texts window_texts.exe [-k NAME]
 
 Needs root, as scripts/print-queue does; starts the queues itself. The viewer holds each page
-for TOLVINARK_TEST_HOLD_PAGE_MS, answering its messages meanwhile, so that a case acts while a
+for TOLVINARK_TEST_HOLD_PAGE_MS, answering its messages meanwhile (a test build of it,
+e2e_held_pages_viewer.exe), so that a case acts while a
 printout runs instead of racing it.
 """
 
@@ -22,9 +23,8 @@ import harness  # noqa: E402  (first: it puts tools/ on the path)
 import viewer_geometry as geo  # noqa: E402
 from desktop_input import drop_files  # noqa: E402
 from print_dialog import shown_printer, wait_dialog_gone  # noqa: E402
-from printing_test import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page,  # noqa: E402
-                           print_once, queues, read_printout, records_file, records_of,
-                           serial_of)
+from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page,  # noqa: E402
+                       print_once, queues, read_printout, records_file, records_of, serial_of)
 from viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON, Viewer  # noqa: E402
 
 HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"

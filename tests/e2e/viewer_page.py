@@ -396,7 +396,9 @@ class Viewer:
         """Presses the detail window's close box: the X window of the viewer that lies at the
         window's client area receives what a window manager sends."""
         left, top = detail.client[0], detail.client[1]
-        out = self.display.xdotool("search", "--onlyvisible", "--class", "tolvinark")
+        # Wine names a program's X windows' class after its executable.
+        program_class = Path(self.session.exes["program"]).stem
+        out = self.display.xdotool("search", "--onlyvisible", "--class", program_class)
         for xid in map(int, out.split()):
             geometry = self.display.geometry(xid)
             if xid != self.window.xid and geometry and \
