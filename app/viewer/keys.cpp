@@ -36,7 +36,7 @@ LRESULT onKeyDown(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lPar
     // of: until it is over, no key opens or closes a window.
     if (app.printing.busy) return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);
     switch (wParam) {
-        case VK_RETURN: openMarkedRecord(app); return 0;
+        case VK_RETURN: openHighlightedRecord(app); return 0;
         case VK_ESCAPE:
             // The close box's road: the default procedure destroys the window, and its
             // WM_DESTROY lets go of the picture.
