@@ -318,6 +318,11 @@ TEST(ListKeys, HighlightAndRowsMoveAsTheKeysAsk) {
         {10, 0, highlightOn(9), ListMove::LineDown, 0, highlightOn(9)},
         {10, 0, highlightOn(15), ListMove::LineDown, 0, highlightOn(0)},
         {10, 0, highlightOn(15), ListMove::PageDown, 0, highlightOn(9)},
+        // The first blank row, right below the last record.
+        {10, 0, highlightOn(10), ListMove::PageDown, 0, highlightOn(9)},
+        {10, 0, highlightOn(10), ListMove::PageUp, 0, highlightOn(9)},
+        {10, 0, highlightOn(10), ListMove::LineDown, 0, highlightOn(0)},
+        {10, 0, highlightOn(10), ListMove::LineUp, 0, highlightOn(9)},
         {10, 0, highlightOn(4), ListMove::Bottom, 0, highlightOn(9)},
         {0, 0, kNoHighlight, ListMove::LineDown, 0, kNoHighlight},
         {0, 0, kNoHighlight, ListMove::Bottom, 0, kNoHighlight},
