@@ -1,7 +1,7 @@
 // The printer the viewer holds between printouts, under Wine, with memory contexts standing in
 // for the print dialog's printer contexts: what it releases, when, and the font and pen it makes.
 
-#include "app/print_state.h"
+#include "app/viewer/print_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/list_requests.h"
+#include "app/viewer/list_requests.h"
 
 #include <gtest/gtest.h>
 

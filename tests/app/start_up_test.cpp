@@ -1,13 +1,13 @@
 // The viewer's start-up checks and message loop, and the off-screen picture, under Wine without
 // a screen: memory contexts stand in for the screen, stand-ins for GetMessage.
 
-#include "app/start_up.h"
+#include "app/viewer/start_up.h"
 
 #include <gtest/gtest.h>
 
-#include "app/drawing_objects.h"
-#include "app/main_window.h"
-#include "app/offscreen_picture.h"
+#include "app/viewer/main_window.h"
+#include "app/win32/drawing_objects.h"
+#include "app/win32/offscreen_picture.h"
 
 namespace tolvinark {
 namespace {

@@ -1,9 +1,0 @@
-// tolvinark.exe: the viewer.
-
-#include <windows.h>
-
-#include "app/viewer.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return tolvinark::runViewer();
-}

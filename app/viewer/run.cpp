@@ -1,0 +1,57 @@
+#include "app/viewer/run.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "app/viewer/application_state.h"
+#include "app/viewer/command_line.h"
+#include "app/viewer/file_opening.h"
+#include "app/viewer/main_window.h"
+#include "app/viewer/start_up.h"
+#include "app/viewer/window_procedure.h"
+#include "app/win32/drawing_objects.h"
+#include "data/file_names.h"
+
+namespace tolvinark {
+namespace {
+
+// A name for the first paint to open; one that fits also stands in the open dialog's buffer.
+// The line is read in UTF-16, so a name in any script arrives whole.
+void readCommandLine(ApplicationState& app, const wchar_t* commandLine) {
+    app.commandLineFilePending = false;
+    const std::optional<std::string> name = fileArgument(fileNameFromWide(commandLine));
+    if (!name) return;
+    app.commandLineFile = *name;
+    const std::wstring wideName = fileNameToWide(*name);
+    if (wideName.size() <= kMaxFileNameLength) {
+        std::copy(wideName.begin(), wideName.end(), app.fileNameBuffer);
+        app.fileNameBuffer[wideName.size()] = L'\0';
+    }
+    app.commandLineFilePending = true;
+}
+
+}  // namespace
+
+int runViewer() {
+    ApplicationState app;
+    readCommandLine(app, GetCommandLineW());
+    app.module = GetModuleHandleW(nullptr);
+    app.drawing = createDrawingObjects();
+    prepareOpenDialog(app);
+
+    attachApplicationState(&app);
+    if (!allDrawingObjectsMade(app.drawing) || !registerWindowClass(app) ||
+        !createMainWindow(app)) {
+        // Nothing may act on the half-made windows: no paint opens a file, no end posts a quit.
+        attachApplicationState(nullptr);
+        return endFailedStart(app);
+    }
+    const int exitCode = runMessageLoop();
+    attachApplicationState(nullptr);
+    return exitCode;
+}
+
+}  // namespace tolvinark
