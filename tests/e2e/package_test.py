@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The Windows packages as a user meets them: built with cpack, the installer run silently in a
 fresh Wine prefix of the test's own, a .dst file opened the way the shell opens it, and the
-uninstaller run. The cases run in order and build on each other.
+uninstaller run; then the installer's pages as a user goes through them, read from inside Wine.
+The cases run in order and build on each other.
 
     package_test.py tolvinark.exe --window-texts window_texts.exe --text-picture text_picture.exe
         --build-dir BUILD --installer BUILD/Tolvinark-V-winNN.exe --zip BUILD/Tolvinark-V-winNN.zip
@@ -68,12 +69,6 @@ def shortcuts():
                             "Programs/Tolvinark.lnk"))
 
 
-def project_version(session):
-    match = re.fullmatch(r"Tolvinark-(.+)-win(32|64)", session.exes["installer"].stem)
-    assert match, session.exes["installer"].name
-    return match.group(1)
-
-
 def install(session):
     result = subprocess.run([harness.WINE, str(session.exes["installer"]), "/S"],
                             env=quiet_env(session), capture_output=True, timeout=300)
@@ -122,6 +117,11 @@ def a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(
     assert reg_values(session, rf"{CLASSES}\{PROGID}\DefaultIcon")[DEFAULT] == f"{viewer},0"
     command = reg_values(session, rf"{CLASSES}\{PROGID}\shell\open\command")[DEFAULT]
     assert command == f'"{viewer}" "%1"', command
+    # The folder's size in KB, as the uninstall list shows it.
+    files = [f for f in installed["unix"].iterdir() if f.is_file()]
+    size = sum(f.stat().st_size for f in files)
+    estimated = int(uninstall_entry["EstimatedSize"], 16)
+    assert size // 1024 - len(files) <= estimated <= size // 1024 + len(files), (estimated, size)
 
 
 def a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session):
@@ -141,7 +141,8 @@ def a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session):
 
 
 def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
-    version = project_version(session)
+    version = geo.VERSION
+    assert session.exes["installer"].name.startswith(f"Tolvinark-{version}-")
     numbers = (version.split(".") + ["0"] * 4)[:4]
     for name in ("tolvinark.exe", "tolvinark-cli.exe"):
         exe = installed["unix"] / name
@@ -175,6 +176,121 @@ def another_programs_machine_association_stays_through_a_silent_install(session)
     assert reg_values(session, MACHINE_DST)[DEFAULT] == "Other.Dust"
 
 
+# ---------------------------------------------------------------- the installer's pages
+
+USER_DST = CLASSES + r"\.dst"
+OTHER_CLASS = "OtherApp.dst"
+NEXT, INSTALL, CANCEL, FINISH = "Далее >", "Установить", "Отмена", "Готово"
+TAKE_OVER_BOX = "Открывать файлы .dst в Tolvinark"
+RUN_BOX = "Открыть пример, demo.dst"
+
+
+def reg(session, *args):
+    subprocess.run([harness.WINE, "reg", *args, "/f"], env=session.env, capture_output=True,
+                   timeout=60)
+
+
+def give_dst_to(session, classes, values):
+    """Only the class OtherApp.dst, under `classes` (the user's or the machine's), has .dst;
+    `values` are its values ("" the default)."""
+    for root in (CLASSES, r"HKLM\Software\Classes"):
+        reg(session, "delete", rf"{root}\.dst")
+        reg(session, "delete", rf"{root}\{OTHER_CLASS}")
+    if values is None:
+        return
+    reg(session, "add", rf"{classes}\.dst", "/ve", "/d", OTHER_CLASS)
+    reg(session, "add", rf"{classes}\{OTHER_CLASS}")
+    for name, data in values.items():
+        reg(session, "add", rf"{classes}\{OTHER_CLASS}", *(["/v", name] if name else ["/ve"]),
+            "/d", data)
+
+
+class Installer:
+    """The installer run as a user runs it, page by page, read from inside Wine."""
+
+    def __init__(self, session):
+        self.session = session
+        session.env = quiet_env(session)
+        self.caption = f"Установка Tolvinark {geo.VERSION}"
+        self.program = session.start(session.exes["installer"])
+
+    def title(self):
+        """The installer's title now: each page adds its own words to the caption."""
+        found = self.session.display.xdotool("search", "--onlyvisible", "--name",
+                                             "^" + self.caption).split()
+        return (self.session.display.xdotool("getwindowname", found[0]).rstrip("\n")
+                if found else None)
+
+    def page_showing(self, text):
+        """The windows of the installer once one of them shows `text` ("&" ignored)."""
+        def find():
+            title = self.title()
+            windows = self.session.window_texts(title) if title else []
+            return windows if any(w["visible"] and text in w["text"].replace("&", "")
+                                  for w in windows) else None
+        return wait_until(find, f"the installer's page with {text!r}", timeout=120,
+                          interval=0.5)
+
+    def buttons(self, windows):
+        return {w["text"].replace("&", "") for w in windows
+                if w["class"] == "Button" and w["visible"]}
+
+    def press(self, windows, caption):
+        self.session.click_child(windows, "Button", caption)
+
+    def to_the_folder_page(self):
+        self.press(self.page_showing(NEXT), NEXT)
+        return self.page_showing("Обзор")
+
+
+# Another program's class and the name the page gives it: the FriendlyTypeName before the
+# default value, the class's own name when it has neither. The second is the machine's.
+OTHER_PROGRAMS = [
+    (CLASSES, {"FriendlyTypeName": "Замеры прибора ДП-1", "": "Other.Default"},
+     "Замеры прибора ДП-1"),
+    (r"HKLM\Software\Classes", {"": "Файл другой программы"}, "Файл другой программы"),
+    (CLASSES, {}, OTHER_CLASS),
+]
+
+
+def the_page_about_dst_names_the_other_program_and_its_box_is_unticked(session):
+    for classes, values, shown in OTHER_PROGRAMS:
+        give_dst_to(session, classes, values)
+        installer = Installer(session)
+        folder_page = installer.to_the_folder_page()
+        assert NEXT in installer.buttons(folder_page) and INSTALL not in \
+            installer.buttons(folder_page), installer.buttons(folder_page)
+        installer.press(folder_page, NEXT)
+        page = installer.page_showing(TAKE_OVER_BOX)
+        assert INSTALL in installer.buttons(page), installer.buttons(page)
+        assert any(f"другая программа: {shown}." in w["text"] for w in page), \
+            [w["text"] for w in page]
+        if shown != OTHER_CLASS:
+            installer.press(page, CANCEL)
+            installer.program.wait_exit(timeout=60)
+            assert reg_values(session, UNINSTALL_KEY) is None, "installed after Cancel"
+            continue
+        # Installed as the page stands: the box was unticked, .dst stays the other program's.
+        installer.press(page, INSTALL)
+        finish = installer.page_showing(FINISH)
+        installer.press(finish, RUN_BOX)  # no viewer started at the end
+        installer.press(finish, FINISH)
+        installer.program.wait_exit(timeout=60)
+        assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+        assert PROGID in reg_values(session, USER_DST + r"\OpenWithProgids")
+        uninstall(session, reg_values(session, UNINSTALL_KEY)["InstallLocation"])
+        assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+
+
+def the_folder_page_installs_when_no_other_program_has_dst(session):
+    give_dst_to(session, None, None)
+    installer = Installer(session)
+    folder_page = installer.to_the_folder_page()
+    assert INSTALL in installer.buttons(folder_page), installer.buttons(folder_page)
+    installer.press(folder_page, CANCEL)
+    installer.program.wait_exit(timeout=60)
+
+
 CASES = [
     the_packages_build_and_the_zip_holds_the_portable_folder,
     a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association,
@@ -182,6 +298,8 @@ CASES = [
     the_installed_programs_carry_the_project_version_and_ask_for_no_elevation,
     a_silent_uninstall_leaves_none_of_it,
     another_programs_machine_association_stays_through_a_silent_install,
+    the_page_about_dst_names_the_other_program_and_its_box_is_unticked,
+    the_folder_page_installs_when_no_other_program_has_dst,
 ]
 
 if __name__ == "__main__":
