@@ -3,9 +3,12 @@
 by the step the viewer names in its debug output.
 
     /usr/bin/python3 bench/viewer_starts.py build/win32/tolvinark.exe [--starts 200] [--busy 2]
+        [--cold]
 
 Each start opens the bundled sample on a virtual display, as the shell does with a file of the
-viewer's type, while `--busy` processes (`yes > /dev/null`) keep the cores busy. A start counts
+viewer's type, while `--busy` processes (`yes > /dev/null`) keep the cores busy. With `--cold`
+each start waits until Wine's server of the prefix has ended, so that every start brings it up
+anew, as the first start after an install does. A start counts
 as good when the list shows the file; the viewer is then closed by its close box and must end
 with exit code 0. A start that fails writes "tolvinark: start-up failed: STEP, error N" to the
 debug output, which Wine 8 logs on its seh channel (WINEDEBUG=warn+seh). Prints one line per
@@ -97,6 +100,7 @@ def main():
     parser.add_argument("--starts", type=int, default=200)
     parser.add_argument("--busy", type=int, default=2, help="processes that keep a core busy")
     parser.add_argument("--timeout", type=float, default=90.0, help="seconds for one start")
+    parser.add_argument("--cold", action="store_true", help="a fresh Wine server for each start")
     args = parser.parse_args()
 
     prefix = Path(str(wine_env.PREFIX) + "-starts")
@@ -111,6 +115,8 @@ def main():
             subprocess.run(["wineserver", "-w"], env=env)
             display.move(display.size[0] - 1, display.size[1] - 1)
             for n in range(1, args.starts + 1):
+                if args.cold:
+                    subprocess.run(["wineserver", "-w"], env=env)
                 outcome, seconds, detail = one_start(display, env, args.viewer.resolve(),
                                                      folder, args.timeout)
                 outcomes[outcome] += 1
@@ -127,7 +133,8 @@ def main():
             process.wait()
 
     failed = args.starts - outcomes["shown"]
-    print(f"{args.starts} starts with {args.busy} busy processes on {os.cpu_count()} cores: "
+    print(f"{args.starts} {'cold ' if args.cold else ''}starts with {args.busy} busy processes "
+          f"on {os.cpu_count()} cores: "
           f"{outcomes['shown']} showed the file, {failed} failed")
     for outcome, number in sorted(outcomes.items()):
         if outcome != "shown":
