@@ -1,13 +1,9 @@
-#!/usr/bin/env python3
 """The Windows packages as a user meets them: built with cpack, the installer run silently in a
-fresh Wine prefix of the test's own, a .dst file opened the way the shell opens it, and the
-uninstaller run. The cases run in order and build on each other.
-
-    package_test.py tolvinark.exe --window-texts window_texts.exe --text-picture text_picture.exe
-        --build-dir BUILD --installer BUILD/Tolvinark-V-winNN.exe --zip BUILD/Tolvinark-V-winNN.zip
+fresh Wine prefix of the module's own, a .dst file opened the way the shell opens it, and the
+uninstaller run. The tests run in order and build on each other.
 
 Wine 8 does not merge the user's classes into HKEY_CLASSES_ROOT, so its ShellExecute cannot
-open a file through a per-user association: the case runs the registered open command with
+open a file through a per-user association: the test runs the registered open command with
 "%1" replaced by the file's path, as the shell does.
 """
 
@@ -15,18 +11,16 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import time
 import zipfile
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import pytest
 
-import harness  # noqa: E402
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import Viewer, make_records, russian_system  # noqa: E402
+import row_pictures
+import viewer_geometry as geo
+import wine_env
+from desktop import wait_until
+from viewer_page import ROOT, make_records, russian_system
 
 PACKAGE_FILES = ["README.txt", "demo.dst", "tolvinark-cli.exe", "tolvinark.exe"]
 CLASSES = r"HKCU\Software\Classes"
@@ -34,9 +28,16 @@ PROGID = "Tolvinark.Measurements"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvinark"
 MACHINE_DST = r"HKLM\Software\Classes\.dst"
 DEFAULT = "(Default)"
-PREFIX = harness.ROOT / "build" / f"wine-prefix-package-{harness.WINE_ARCH}"
+PREFIX = ROOT / "build" / f"wine-prefix-package-{wine_env.ARCH}"
 WINDRES = shutil.which("x86_64-w64-mingw32-windres") or shutil.which("i686-w64-mingw32-windres")
-installed = {}  # what the install case found: the folder's Windows and Unix paths
+installed = {}  # what the install test found: the folder's Windows and Unix paths
+
+
+@pytest.fixture(scope="session")
+def wine_prefix():
+    """A fresh prefix, in which nothing was installed before."""
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    return PREFIX
 
 
 def quiet_env(session):
@@ -69,44 +70,42 @@ def shortcuts():
 
 
 def project_version(session):
-    match = re.fullmatch(r"Tolvinark-(.+)-win(32|64)", session.exes["installer"].stem)
-    assert match, session.exes["installer"].name
+    match = re.fullmatch(r"Tolvinark-(.+)-win(32|64)", session.programs["installer"].stem)
+    assert match, session.programs["installer"].name
     return match.group(1)
 
 
 def install(session):
-    result = subprocess.run([harness.WINE, str(session.exes["installer"]), "/S"],
+    result = subprocess.run([wine_env.WINE, str(session.programs["installer"]), "/S"],
                             env=quiet_env(session), capture_output=True, timeout=300)
     assert result.returncode == 0, f"the installer ended with {result.returncode}"
 
 
 def uninstall(session, folder):
     # The uninstaller copies itself away and returns at once; its last step drops its key.
-    subprocess.run([harness.WINE, f"{folder}\\uninstall.exe", "/S"], env=quiet_env(session),
+    subprocess.run([wine_env.WINE, f"{folder}\\uninstall.exe", "/S"], env=quiet_env(session),
                    capture_output=True, timeout=120)
     wait_until(lambda: reg_values(session, UNINSTALL_KEY) is None, "the uninstaller to end",
                timeout=120, interval=1.0)
 
 
-# ---------------------------------------------------------------- cases
-
-def the_packages_build_and_the_zip_holds_the_portable_folder(session):
+def test_the_packages_build_and_the_zip_holds_the_portable_folder(session):
     started = time.time()
-    result = subprocess.run(["cmake", "--build", str(session.exes["build_dir"]), "--target",
+    result = subprocess.run(["cmake", "--build", str(session.programs["build_dir"]), "--target",
                              "package"], capture_output=True, timeout=900)
     assert result.returncode == 0, result.stdout.decode("utf-8", "replace")[-2000:]
-    for package in (session.exes["installer"], session.exes["zip"]):
+    for package in (session.programs["installer"], session.programs["zip"]):
         assert package.stat().st_mtime >= started - 2, f"{package} was not made anew"
         print(f"{package.name}: {package.stat().st_size} bytes")
-    with zipfile.ZipFile(session.exes["zip"]) as archive:
+    with zipfile.ZipFile(session.programs["zip"]) as archive:
         entries = archive.infolist()
     for entry in entries:
         print(f"  {entry.file_size:>9}  {entry.filename}")
-    top = session.exes["zip"].stem
+    top = session.programs["zip"].stem
     assert sorted(e.filename for e in entries) == [f"{top}/{name}" for name in PACKAGE_FILES]
 
 
-def a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(session):
+def test_a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(session):
     install(session)
     uninstall_entry = reg_values(session, UNINSTALL_KEY)
     assert uninstall_entry, "no uninstall entry for the user"
@@ -124,23 +123,24 @@ def a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(
     assert command == f'"{viewer}" "%1"', command
 
 
-def a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session):
+def test_a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session, start_viewer):
     folder = session.temp_dir / "Замеры цеха 3"
     folder.mkdir()
     path = make_records(folder, "проба от 1 мая.dst", 30)
     twin = make_records(session.temp_dir, "twin.dst", 30)  # the same records, a plain name
     command = reg_values(session, rf"{CLASSES}\{PROGID}\shell\open\command")[DEFAULT]
-    line = command.replace("%1", harness.unix_to_wine_path(path))
+    line = command.replace("%1", wine_env.unix_to_wine_path(path))
     program, *arguments = [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', line)]
-    session.exes.update(program=program, cli=installed["unix"] / "tolvinark-cli.exe")
+    session.programs = dict(session.programs, **{"tolvinark-cli": installed["unix"] /
+                                                 "tolvinark-cli.exe"})
     # A Russian system, whose ANSI code page holds the Cyrillic letters.
-    viewer = Viewer(session, *arguments, env=russian_system(session))
+    viewer = start_viewer(*arguments, program=program, env=russian_system(session))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
     viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file opened by the shell")
     viewer.exit()
 
 
-def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
+def test_the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
     version = project_version(session)
     numbers = (version.split(".") + ["0"] * 4)[:4]
     for name in ("tolvinark.exe", "tolvinark-cli.exe"):
@@ -156,7 +156,7 @@ def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(se
         assert b"Common-Controls" not in manifest and b"dpiAware" not in manifest, name
 
 
-def a_silent_uninstall_leaves_none_of_it(session):
+def test_a_silent_uninstall_leaves_none_of_it(session):
     uninstall(session, installed["windows"])
     assert not installed["unix"].exists(), sorted(os.listdir(installed["unix"]))
     assert not shortcuts()
@@ -164,8 +164,8 @@ def a_silent_uninstall_leaves_none_of_it(session):
         assert reg_values(session, key) is None, key
 
 
-def another_programs_machine_association_stays_through_a_silent_install(session):
-    subprocess.run([harness.WINE, "reg", "add", MACHINE_DST, "/ve", "/d", "Other.Dust", "/f"],
+def test_another_programs_machine_association_stays_through_a_silent_install(session):
+    subprocess.run([wine_env.WINE, "reg", "add", MACHINE_DST, "/ve", "/d", "Other.Dust", "/f"],
                    env=session.env, capture_output=True, check=True, timeout=60)
     install(session)
     assert DEFAULT not in reg_values(session, CLASSES + r"\.dst")
@@ -174,17 +174,3 @@ def another_programs_machine_association_stays_through_a_silent_install(session)
     assert reg_values(session, CLASSES + r"\.dst") is None
     assert reg_values(session, MACHINE_DST)[DEFAULT] == "Other.Dust"
 
-
-CASES = [
-    the_packages_build_and_the_zip_holds_the_portable_folder,
-    a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association,
-    a_dst_file_opened_as_the_shell_opens_it_shows_its_rows,
-    the_installed_programs_carry_the_project_version_and_ask_for_no_elevation,
-    a_silent_uninstall_leaves_none_of_it,
-    another_programs_machine_association_stays_through_a_silent_install,
-]
-
-if __name__ == "__main__":
-    shutil.rmtree(PREFIX, ignore_errors=True)
-    os.environ["TOLVINARK_WINEPREFIX"] = str(PREFIX)
-    sys.exit(harness.run_cases(CASES))
