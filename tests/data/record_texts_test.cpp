@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "data/cp1251.h"
@@ -20,6 +22,13 @@ std::string str(const Cp1251Literal<N>& literal) {
 
 std::string str(const ComposedText& text) {
     return std::string(text.view());
+}
+
+// The float whose 32 bits these are: NaNs of any sign and payload, as a file may hold them.
+float floatOfBits(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 IndexEntry entryAt(std::uint16_t year, std::uint16_t month, std::uint16_t day,
@@ -122,6 +131,20 @@ TEST(RecordTexts, ConcentrationPair) {
         // 0.002, where the exact product (and its truncation, 0.001) lies just below it.
         {0.01f, 0, str(cp1251("0.009  ±  0.002"))},
         {0.055f, 0, str(cp1251("0.054  ±  0.010"))},
+        // What files from a faulty meter hold: no number, infinities, the largest float, and
+        // values not above 0 down to the smallest denormal.
+        {floatOfBits(0x7FC00000), 0, str(cp1251("0.000  ±  0.000"))},  // quiet NaN
+        {floatOfBits(0xFFC00000), 0, str(cp1251("0.000  ±  0.000"))},  // negative NaN
+        {floatOfBits(0x7F800001), 0, str(cp1251("0.000  ±  0.000"))},  // signalling NaN
+        {floatOfBits(0xFFFFFFFF), 0, str(cp1251("0.000  ±  0.000"))},  // all bits set
+        {std::numeric_limits<float>::infinity(), 0, str(cp1251("-.---  ±  -.---"))},
+        {-std::numeric_limits<float>::infinity(), 0, str(cp1251("0.000  ±  0.000"))},
+        {std::numeric_limits<float>::max(), 0, str(cp1251("-.---  ±  -.---"))},
+        {-0.0f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-0.0005f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-1.5f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-1e6f, 0, str(cp1251("0.000  ±  0.000"))},
+        {std::numeric_limits<float>::denorm_min(), 0, str(cp1251("0.000  ±  0.000"))},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(str(concentrationPair(c.concentration, c.mode)), c.expected)
