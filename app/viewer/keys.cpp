@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/viewer/copying.h"
 #include "app/viewer/file_opening.h"
 #include "app/viewer/list_pane.h"
 
@@ -46,6 +47,10 @@ LRESULT onKeyDown(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lPar
             // The Open button's command reaches the main window, which owns the dialog's
             // message boxes.
             if (controlHeld()) return onOpenButton(app, app.mainWindow);
+            break;
+        case 'C':
+        case VK_INSERT:
+            if (controlHeld()) return onCopyKey(app, window);
             break;
     }
     return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);

@@ -24,6 +24,8 @@ class ScopedHandle {
     ScopedHandle& operator=(const ScopedHandle&) = delete;
 
     Handle get() const { return handle_; }
+    // Gives the handle up to whoever takes it over, without giving it back.
+    Handle release() { return std::exchange(handle_, nullptr); }
     void reset(Handle handle = nullptr) {
         if (handle_) Release{}(handle_);
         handle_ = handle;
