@@ -407,9 +407,8 @@ class Viewer:
         detail.click_button(TOGGLE_BUTTON)
         return self.wait_detail_built(replacing=detail)
 
-    def close_detail(self, detail):
-        """Presses the detail window's close box: the X window of the viewer that lies at the
-        window's client area receives what a window manager sends."""
+    def detail_xid(self, detail):
+        """The X window of the viewer that lies at the detail window's client area."""
         left, top = detail.client[0], detail.client[1]
         # Wine names a program's X windows' class after its executable.
         for xid in self.display.windows_of_class(self.program.exe.name):
@@ -417,9 +416,13 @@ class Viewer:
             if xid != self.window.xid and geometry and \
                     geometry[0] <= left < geometry[0] + geometry[2] and \
                     geometry[1] <= top < geometry[1] + geometry[3]:
-                self.display.send_close(xid)
-                return
+                return xid
         raise AssertionError(f"no X window at the detail window's client area ({left}, {top})")
+
+    def close_detail(self, detail):
+        """Presses the detail window's close box: its X window receives what a window manager
+        sends."""
+        self.display.send_close(self.detail_xid(detail))
 
     # -- printing
     def right_click_list(self, k=3):
