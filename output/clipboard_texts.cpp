@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "data/cp1251.h"
@@ -10,8 +11,15 @@
 namespace tolvinark {
 namespace {
 
+constexpr std::size_t kMostUnits = std::numeric_limits<std::size_t>::max();
+
+std::size_t saturatingSum(std::size_t a, std::size_t b) {
+    return a > kMostUnits - b ? kMostUnits : a + b;
+}
+
 // Takes a text unit by unit: counts them all, and stores those that fit into its block (none
-// while it only counts).
+// while it only counts). A count that would pass what a size can hold stays at the largest,
+// which no block can have: a list that large fails for want of memory, not with a wrong size.
 template <typename Unit>
 class Sink {
   public:
@@ -20,7 +28,7 @@ class Sink {
 
     void put(Unit unit) {
         if (count_ < capacity_) block_[count_] = unit;
-        ++count_;
+        if (count_ != kMostUnits) ++count_;
     }
     void put(std::string_view ascii) {
         for (char c : ascii) put(static_cast<Unit>(c));
@@ -261,8 +269,8 @@ FileResult measureCopy(const TableSource& source, std::u16string_view decimalSep
     HtmlWriter htmlWriter(decimalSeparator, fragment);
     BothWriters writers(textWriter, withHtml ? &htmlWriter : nullptr);
     const FileResult result = source(writers);
-    sizes.textUnits = text.count() + 1;
-    sizes.htmlBytes = withHtml ? fragment.count() + kHtmlFrameSize : 0;
+    sizes.textUnits = saturatingSum(text.count(), 1);
+    sizes.htmlBytes = withHtml ? saturatingSum(fragment.count(), kHtmlFrameSize) : 0;
     return result;
 }
 

@@ -1,6 +1,8 @@
 #include "app/viewer/copying.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,7 +53,10 @@ CopyResult prepareTexts(const TableSource& source, bool withHtml,
 
     ClipboardFormat text{CF_UNICODETEXT, {}};
     ClipboardFormat html{RegisterClipboardFormatW(L"HTML Format"), {}};
-    if (!text.allocate(sizes.textUnits * sizeof(char16_t))) return CopyResult::NoMemory;
+    if (sizes.textUnits > std::numeric_limits<std::size_t>::max() / sizeof(char16_t) ||
+        !text.allocate(sizes.textUnits * sizeof(char16_t))) {
+        return CopyResult::NoMemory;
+    }
     if (withHtml && (html.format == 0 || !html.allocate(sizes.htmlBytes))) {
         return CopyResult::NoMemory;
     }

@@ -10,6 +10,7 @@ or a series value becomes the system's separator.
 
 import csv
 import io
+import os
 import re
 import shutil
 import subprocess
@@ -22,7 +23,8 @@ from conftest import ENGLISH, RUSSIAN
 from desktop import wait_until
 from spreadsheets import convert, same_number
 from viewer_page import SAMPLE
-from wine_env import locale_env, unix_to_wine_path
+from dst_format import RECORD_SIZE
+from wine_env import ARCH, locale_env, unix_to_wine_path
 
 HEADER = ["Дата", "Время", "Режим измерения", "Концентрация, мг/м3", "Погрешность, мг/м3",
           "Температура, °C", "Влажность, %", "Давление, мм рт. ст.", "Время измерения"]
@@ -31,6 +33,10 @@ DECIMAL_COLUMNS = (3, 4)  # concentration and error
 SEPARATOR = {ENGLISH: ".", RUSSIAN: ","}
 CALC = {ENGLISH: ("en-US", 1033), RUSSIAN: ("ru-RU", 1049)}
 BUSY = "буфер обмена занят"
+COPY_FAILED = "ошибка при копировании"
+# Records of zeros whose text, 126 bytes a line, passes what a 32-bit program can allocate in
+# one block, while their index entries (504 MB) still fit.
+TOO_MANY_TO_COPY = 18_000_000
 TEXT_TARGETS = {"UTF8_STRING", "text/plain", "text/html"}
 
 
@@ -263,3 +269,46 @@ def test_a_clipboard_another_program_holds_says_so_and_keeps_what_it_held(sessio
     measurement = expected.measurement_tables(expected.first_timed(), separator)
     wait_text(session, as_text(measurement), "the measurement, once the clipboard is free")
     viewer.assert_no_message_box()
+
+
+@pytest.mark.parametrize("records, with_html", [(65536, True), (65537, False)])
+def test_html_goes_with_a_list_of_up_to_65536_records(session, start_viewer, records, with_html):
+    zeros = session.temp_dir / "zeros.dst"
+    with open(zeros, "wb") as file:
+        file.truncate(records * RECORD_SIZE)
+    viewer = start_viewer(file=zeros)
+    copy(viewer, viewer.window.xid)
+
+    def whole():
+        text = clipboard(session, "UTF8_STRING")
+        return text is not None and text.count(b"\n") == records + 1
+    wait_until(whole, f"the header and {records} lines on the clipboard", timeout=60,
+               interval=1)
+    assert ("text/html" in targets(session)) == with_html
+
+
+@pytest.mark.skipif(ARCH == "win64", reason="a 64-bit viewer has the memory for the copy")
+@pytest.mark.skipif(os.environ.get("TOLVINARK_E2E_LARGE", "1") == "0",
+                    reason="TOLVINARK_E2E_LARGE=0")
+def test_a_list_too_large_for_the_memory_fails_and_the_clipboard_keeps_what_it_held(
+        session, start_viewer):
+    huge = session.temp_dir / "huge.dst"
+    with open(huge, "wb") as file:
+        file.truncate(TOO_MANY_TO_COPY * RECORD_SIZE)  # sparse: no byte on the disk
+    # Another X program owns the clipboard; a copy that emptied it would take it over.
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
+                             env=session.env, stdin=subprocess.PIPE,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        owner.stdin.write(b"held before")
+        owner.stdin.close()
+        wait_until(lambda: clipboard(session, "UTF8_STRING") == b"held before",
+                   "the other program's text on the clipboard")
+        viewer = start_viewer(file=huge)
+        copy(viewer, viewer.window.xid)
+        viewer.dismiss_message(COPY_FAILED, timeout=240)  # after counting 10 GB of records
+        assert owner.poll() is None, "the other program still owns the clipboard"
+        assert clipboard(session, "UTF8_STRING") == b"held before"
+    finally:
+        owner.kill()
+        owner.wait()
