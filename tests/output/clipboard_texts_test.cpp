@@ -244,9 +244,9 @@ std::string hundredths(std::int16_t value) {
 }
 
 std::string minutesOf(std::size_t point) {
-    const std::size_t minutes = (point + 1) * 5;
-    char text[8];
-    std::snprintf(text, sizeof text, "%02zu:%02zu", minutes / 60, minutes % 60);
+    const auto minutes = static_cast<unsigned>((point + 1) * 5 % 6000);  // at most 640
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u", minutes / 60, minutes % 60);
     return text;
 }
 
