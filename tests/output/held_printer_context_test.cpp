@@ -133,8 +133,8 @@ TEST(HeldPrinterContext, APrintoutPrintsTheCopiesOfItsOwnDialog) {
         EXPECT_EQ(printer.driverCopies, c.driverCopies);
     }
     // On a printer that makes copies, the protocol's own three are the driver's, in one document.
+    std::vector<int> released;  // outlives the context, which notes its release there
     Held held;
-    std::vector<int> released;
     accept(held, {7, released}, Printout::Protocol, {3, true});
     StandInPrinter printer;
     runPrintJob(printer, printJobPlan({1, 1}, held.copiesFor(Printout::Protocol), {99, true}));
