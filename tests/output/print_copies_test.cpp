@@ -28,31 +28,7 @@ TEST(PrintCopies, WhatTheDriverMakesFromItsAnswers) {
     }
 }
 
-TEST(PrintCopies, EachCopyAskedForIsMadeOnce) {
-    const struct {
-        const char* what;
-        CopiesAsked asked;
-        DriverCopies driver;
-        CopiesRoad road;  // driver copies, collate; program copies, collate
-    } cases[] = {
-        {"one copy", {1, true}, {99, true}, {1, false, 1, false}},
-        {"none asked is one", {0, false}, {1, false}, {1, false, 1, false}},
-        {"the driver makes them", {3, false}, {99, false}, {3, false, 1, false}},
-        {"and collates them", {3, true}, {99, true}, {3, true, 1, false}},
-        {"exactly as many as it can", {99, false}, {99, false}, {99, false, 1, false}},
-        {"one more than it can", {100, false}, {99, true}, {1, false, 100, false}},
-        {"it cannot collate", {3, true}, {99, false}, {1, false, 3, true}},
-        {"it makes none", {2, false}, {1, false}, {1, false, 2, false}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const CopiesRoad road = copiesRoad(c.asked, c.driver);
-        EXPECT_EQ(road.driverCopies, c.road.driverCopies);
-        EXPECT_EQ(road.driverCollate, c.road.driverCollate);
-        EXPECT_EQ(road.programCopies, c.road.programCopies);
-        EXPECT_EQ(road.programCollate, c.road.programCollate);
-    }
-}
+// Which copies the driver and the program make: PrintJob.CopiesGoByTheDriverOrByTheProgramOnce.
 
 }  // namespace
 }  // namespace tolvinark

@@ -52,6 +52,8 @@ TEST(PrintJob, CopiesGoByTheDriverOrByTheProgramOnce) {
         Pages drawn;
     } cases[] = {
         {"one copy", {1, true}, {999, true}, 1, false, {1, 2, 3}},
+        {"none asked is one", {0, false}, {1, false}, 1, false, {1, 2, 3}},
+        {"exactly as many as the driver makes", {3, false}, {3, false}, 3, false, {1, 2, 3}},
         {"the driver's copies", {3, false}, {999, false}, 3, false, {1, 2, 3}},
         {"the driver's collated copies", {2, true}, {999, true}, 2, true, {1, 2, 3}},
         {"the program's collated copies", {2, true}, {1, false}, 1, false, {1, 2, 3, 1, 2, 3}},
