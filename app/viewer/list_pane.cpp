@@ -69,11 +69,12 @@ LRESULT onListMouseMove(ApplicationState& app, int y) {
 }
 
 void onListKey(ApplicationState& app, ListMove move) {
-    if (moveMark(app.scroll, move, listedRecords(app))) redrawList(app);
+    if (moveHighlight(app.scroll, move, listedRecords(app))) redrawList(app);
 }
 
-void openMarkedRecord(ApplicationState& app) {
-    const std::optional<std::uint32_t> recordNumber = markedRecord(app.scroll, listedRecords(app));
+void openHighlightedRecord(ApplicationState& app) {
+    const std::optional<std::uint32_t> recordNumber =
+        highlightedRecord(app.scroll, listedRecords(app));
     if (recordNumber) openRecord(app, *recordNumber);
 }
 

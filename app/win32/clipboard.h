@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/win32/scoped_handle.h"
+#include "data/scoped_handle.h"
 
 namespace tolvinark {
 
