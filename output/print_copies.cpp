@@ -8,7 +8,7 @@ DriverCopies driverCopies(int dcCopiesAnswer, int dcCollateAnswer, bool modeHasC
                           bool modeHasCollate) {
     DriverCopies driver;
     if (modeHasCopies && dcCopiesAnswer > 1) {
-        driver.maxCopies = static_cast<std::uint32_t>(dcCopiesAnswer);
+        driver.maxCopies = std::min(static_cast<std::uint32_t>(dcCopiesAnswer), kMaxDriverCopies);
     }
     driver.collates = modeHasCollate && dcCollateAnswer == 1;
     return driver;

@@ -14,6 +14,9 @@ struct CopiesAsked {
     bool collate = false;      // each copy whole before the next
 };
 
+// The device mode's copies field holds 16 signed bits.
+inline constexpr std::uint32_t kMaxDriverCopies = 32767;
+
 // What the chosen printer's driver makes itself.
 struct DriverCopies {
     std::uint32_t maxCopies = 1;  // 1: none but the one

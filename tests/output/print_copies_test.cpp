@@ -15,6 +15,7 @@ TEST(PrintCopies, WhatTheDriverMakesFromItsAnswers) {
         {"copies and collation", 9999, 1, true, true, {9999, true}},
         {"copies, no collation", 99, 0, true, true, {99, false}},
         {"one copy only", 1, 1, true, true, {1, true}},
+        {"more than the device mode holds", 40000, 1, true, true, {32767, true}},
         {"the calls failed", -1, -1, true, true, {1, false}},
         {"no copies field to ask by", 9999, 1, false, false, {1, false}},
         {"no answer of copies", 0, 0, true, true, {1, false}},
