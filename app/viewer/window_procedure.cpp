@@ -136,6 +136,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case ViewerInput::EnterKey:
         case ViewerInput::EscapeKey:
         case ViewerInput::OpenKey:
+        case ViewerInput::CopyKey:
         case ViewerInput::OtherKey: return onKeyDown(app, window, input, wParam, lParam);
         case ViewerInput::Destroy:
             if (window == app.mainWindow) return onMainWindowDestroyed();

@@ -19,10 +19,11 @@ TEST(BusyRule, WhatWaitsWhileAPrintoutOrAMessageBoxIsUp) {
         {ViewerInput::SeriesToggle, true}, {ViewerInput::ExcelButton, true},
         {ViewerInput::Close, true},        {ViewerInput::EnterKey, true},
         {ViewerInput::EscapeKey, true},    {ViewerInput::OpenKey, true},
-        {ViewerInput::Other, false},       {ViewerInput::Paint, false},
-        {ViewerInput::Scroll, false},      {ViewerInput::PointerMove, false},
-        {ViewerInput::ExitButton, false},  {ViewerInput::Destroy, false},
-        {ViewerInput::ListKey, false},     {ViewerInput::OtherKey, false},
+        {ViewerInput::CopyKey, true},      {ViewerInput::Other, false},
+        {ViewerInput::Paint, false},       {ViewerInput::Scroll, false},
+        {ViewerInput::PointerMove, false}, {ViewerInput::ExitButton, false},
+        {ViewerInput::Destroy, false},     {ViewerInput::ListKey, false},
+        {ViewerInput::OtherKey, false},
     };
     const struct {
         const char* what;

@@ -5,63 +5,18 @@ LibreOffice Calc, headless, converts `tolvinark-cli csv` under an English locale
 numeric field must arrive as a number cell holding the same value.
 """
 
-import os
 import shutil
-import subprocess
-import xml.etree.ElementTree as ET
 
 import pytest
 
 from cli_records import DATA_RECORDS
 from dst_format import fields, pack
+from spreadsheets import convert, same_number
 
 pytestmark = pytest.mark.skipif(not shutil.which("soffice"),
                                 reason="no soffice (Debian: libreoffice-calc-nogui)")
-NS = {"table": "urn:oasis:names:tc:opendocument:xmlns:table:1.0",
-      "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
-      "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0"}
 NUMERIC_COLUMNS = {"record", "mode", "concentration_mg_m3", "error_mg_m3", "temperature_c",
                    "humidity_pct", "pressure_mmhg", "duration_s", "points"}
-LOCALE_SETTINGS = """<?xml version="1.0" encoding="UTF-8"?>
-<oor:items xmlns:oor="http://openoffice.org/2001/registry">
-<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse">
-<value>{0}</value></prop></item>
-<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooLocale" oor:op="fuse">
-<value>{0}</value></prop></item>
-</oor:items>
-"""
-
-
-def convert(path, locale, work, infilter=None):
-    """The sheet of `path` as LibreOffice with a fresh profile of `locale` reads it: rows of
-    (value type, value, text) cells."""
-    profile = os.path.join(work, "profile-" + locale)
-    os.makedirs(os.path.join(profile, "user"), exist_ok=True)
-    with open(os.path.join(profile, "user", "registrymodifications.xcu"), "w") as settings:
-        settings.write(LOCALE_SETTINGS.format(locale))
-    out_dir = os.path.join(work, "fods-" + locale)
-    command = ["soffice", "-env:UserInstallation=file://" + profile, "--headless",
-               "--convert-to", "fods", "--outdir", out_dir, path]
-    if infilter:
-        command[3:3] = ["--infilter=" + infilter]
-    done = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=240)
-    assert done.returncode == 0, "soffice failed: " + done.stderr.decode(errors="replace")
-    name = os.path.splitext(os.path.basename(path))[0] + ".fods"
-    rows = []
-    for row in ET.parse(os.path.join(out_dir, name)).iter("{%s}table-row" % NS["table"]):
-        cells = []
-        for cell in row:
-            repeat = int(cell.get("{%s}number-columns-repeated" % NS["table"], "1"))
-            text = "\n".join("".join(p.itertext()) for p in cell.iter("{%s}p" % NS["text"]))
-            kind = cell.get("{%s}value-type" % NS["office"])
-            value = cell.get("{%s}value" % NS["office"])
-            cells += [(kind, value, text)] * min(repeat, 64)
-        rows.append(cells)
-    return rows
-
-
-def same_number(a, b):
-    return abs(a - b) <= 1e-12 * max(abs(a), abs(b), 1e-300)
 
 
 def test_the_csv_reads_as_numbers_in_an_english_sheet(cli, tmp_path):
