@@ -89,6 +89,9 @@ def texts_picture(session, placed, width, height):
                               interval=0.2)
         finally:
             program.stop()
+            # Its window can outlive it a moment; the next picture must not find it.
+            wait_until(lambda: not session.display.windows_named(PICTURE_TITLE),
+                       "the text picture's window to go")
 
 
 def row_pictures(session, lines):
