@@ -7,9 +7,7 @@
 #include <utility>
 
 #include "data/cp1251.h"
-#include "data/digit_writers.h"
 #include "data/record_texts.h"
-#include "output/dif_export.h"
 
 namespace tolvinark {
 namespace {
@@ -48,12 +46,7 @@ std::string trimmedModeName(std::uint16_t mode) {
 }
 
 std::string hundredthsText(std::int16_t value) {
-    char digits[16];
-    char* p = digits;
-    if (value < 0) *p++ = '-';
-    const auto magnitude = static_cast<std::uint32_t>(value < 0 ? -std::int32_t{value} : value);
-    p += writeHundredthsWithPoint(magnitude, p);
-    return std::string(digits, p);
+    return std::string(seriesValueText(value).view());
 }
 
 std::string meanText(double mean) {
@@ -136,7 +129,7 @@ std::vector<TableRow> seriesRows(const FileRecord& record) {
     std::vector<TableRow> rows;
     const std::size_t points = recordUsablePointCount(record);
     for (std::size_t i = 0; i < points; ++i) {
-        rows.push_back({text(std::string(exportTimeText(i).view())),
+        rows.push_back({text(std::string(seriesTimeText(i).view())),
                         number(hundredthsText(recordSeriesValue(record, Series::Ci, i))),
                         number(hundredthsText(recordSeriesValue(record, Series::Cd, i)))});
     }
