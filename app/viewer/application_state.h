@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/viewer/accessible_windows.h"
 #include "app/viewer/detail_window_state.h"
 #include "app/viewer/pane.h"
 #include "app/viewer/print_state.h"
@@ -45,7 +46,8 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
-    PrintingState printing;  // the print dialog's record and the printer it gave
+    PrintingState printing;        // the print dialog's record and the printer it gave
+    AccessibleWindows accessible;  // what screen readers are shown of the painted windows
 };
 
 }  // namespace tolvinark

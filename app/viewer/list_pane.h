@@ -18,5 +18,7 @@ LRESULT onRecordClick(ApplicationState& app, int y);
 void onListKey(ApplicationState& app, ListMove move);
 // Opens the marked row's record as a click on that row would; without a mark nothing.
 void openMarkedRecord(ApplicationState& app);
+// Opens record `recordNumber` of the list as a click on its row would.
+void openListedRecord(ApplicationState& app, std::uint32_t recordNumber);
 
 }  // namespace tolvinark

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "app/viewer/accessibility.h"
+#include "app/viewer/accessible_contents.h"
 #include "app/viewer/detail_window.h"
 #include "app/viewer/excel_export.h"
 #include "app/viewer/file_opening.h"
@@ -31,6 +33,7 @@ LRESULT onMainWindowDestroyed() {
 // The detail window going by its close box or with its owner, or a pane going with the main
 // window.
 LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
+    accessibleWindowGone(app, window);
     closeDetailWindow(app, window);
     return 0;
 }
@@ -93,6 +96,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_RBUTTONDOWN: return onRButtonDown(app, window);
         case WM_DROPFILES: return onDropFiles(app, window, reinterpret_cast<HDROP>(wParam));
         case WM_KEYDOWN: return onKeyDown(app, window, wParam, lParam);
+        case WM_GETOBJECT: return onGetObject(app, window, wParam, lParam);
+        case kOpenRecordRequest: return onOpenRecordRequest(app, wParam, lParam);
         case WM_CLOSE:
             // The window a printout's dialog or progress window belongs to stays until it is
             // over; the Exit button cancels a printout and ends the program.
