@@ -83,9 +83,6 @@ void announceListKey(const ApplicationState& app, const ScrollState& before) {
 
 LRESULT onOpenRecordRequest(ApplicationState& app, WPARAM recordNumber, LPARAM opens) {
     if (static_cast<std::uint32_t>(opens) != app.accessible.opens) return 0;
-    // A printout reads the file's index and draws on the printer a new detail window lets go
-    // of: the request is dropped, as Enter would be.
-    if (app.printing.busy) return 0;
     if (recordNumber < listContent(app.data).recordCount) {
         openListedRecord(app, static_cast<std::uint32_t>(recordNumber));
     }

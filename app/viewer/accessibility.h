@@ -26,7 +26,7 @@ void announceListReordered(const ApplicationState& app);
 void announceListKey(const ApplicationState& app, const ScrollState& before);
 
 // The request a row's default action posted: opens the record as Enter would, unless another
-// file came since or a printout holds the list.
+// file came since. The busy rule holds it off as it holds Enter.
 LRESULT onOpenRecordRequest(ApplicationState& app, WPARAM recordNumber, LPARAM opens);
 
 }  // namespace tolvinark

@@ -91,7 +91,6 @@ void openCommandLineFileNow(ApplicationState& app, HWND window) {
 LRESULT onDropFiles(ApplicationState& app, HWND window, HDROP drop) {
     const DropRelease release(drop);
     if (app.detail.window && window == app.detail.window) return 0;  // it takes no drops
-    if (app.printing.busy) return 0;  // a printout reads the index an open would free
     const std::wstring name = droppedFile(drop, 0);
     if (!name.empty()) {
         showOpenResult(app, app.mainWindow, openMeasurementFile(app.data, fileNameFromWide(name)));

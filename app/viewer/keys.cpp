@@ -1,54 +1,38 @@
 #include "app/viewer/keys.h"
 
-#include <optional>
-
 #include "app/viewer/file_opening.h"
 #include "app/viewer/list_pane.h"
 
 namespace tolvinark {
 
-namespace {
+static_assert(virtual_key::kReturn == VK_RETURN && virtual_key::kEscape == VK_ESCAPE &&
+                  virtual_key::kPageUp == VK_PRIOR && virtual_key::kPageDown == VK_NEXT &&
+                  virtual_key::kEnd == VK_END && virtual_key::kHome == VK_HOME &&
+                  virtual_key::kUp == VK_UP && virtual_key::kDown == VK_DOWN,
+              "the platform's virtual-key codes");
 
-std::optional<ListMove> listKeyMove(WPARAM key) {
+ViewerInput keyDownInput(WPARAM wParam) {
+    return keyInput(static_cast<unsigned>(wParam), GetKeyState(VK_CONTROL) < 0);
+}
+
+LRESULT onKeyDown(ApplicationState& app, HWND window, ViewerInput key, WPARAM wParam,
+                  LPARAM lParam) {
     switch (key) {
-        case VK_DOWN: return ListMove::LineDown;
-        case VK_UP: return ListMove::LineUp;
-        case VK_NEXT: return ListMove::PageDown;
-        case VK_PRIOR: return ListMove::PageUp;
-        case VK_HOME: return ListMove::Top;
-        case VK_END: return ListMove::Bottom;
-        default: return std::nullopt;
-    }
-}
-
-bool controlHeld() {
-    return GetKeyState(VK_CONTROL) < 0;
-}
-
-}  // namespace
-
-LRESULT onKeyDown(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam) {
-    if (const std::optional<ListMove> move = listKeyMove(wParam)) {
-        onListKey(app, *move);
-        return 0;
-    }
-    // A printout reads the file's index and draws on the printer a new detail window lets go
-    // of: until it is over, no key opens or closes a window.
-    if (app.printing.busy) return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);
-    switch (wParam) {
-        case VK_RETURN: openMarkedRecord(app); return 0;
-        case VK_ESCAPE:
+        case ViewerInput::ListKey:
+            onListKey(app, *listKeyMove(static_cast<unsigned>(wParam)));
+            return 0;
+        case ViewerInput::EnterKey: openMarkedRecord(app); return 0;
+        case ViewerInput::EscapeKey:
             // The close box's road: the default procedure destroys the window, and its
             // WM_DESTROY lets go of the picture.
             if (app.detail.window) SendMessageW(app.detail.window, WM_CLOSE, 0, 0);
             return 0;
-        case 'O':
+        case ViewerInput::OpenKey:
             // The Open button's command reaches the main window, which owns the dialog's
             // message boxes.
-            if (controlHeld()) return onOpenButton(app, app.mainWindow);
-            break;
+            return onOpenButton(app, app.mainWindow);
+        default: return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);
     }
-    return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);
 }
 
 }  // namespace tolvinark

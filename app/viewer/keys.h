@@ -6,9 +6,15 @@
 #include <windows.h>
 
 #include "app/viewer/application_state.h"
+#include "app/viewer/viewer_input.h"
 
 namespace tolvinark {
 
-LRESULT onKeyDown(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam);
+// The input a WM_KEYDOWN of `wParam` is, with Ctrl as it is held now.
+ViewerInput keyDownInput(WPARAM wParam);
+
+// Acts on the key `key` (keyDownInput) of a WM_KEYDOWN.
+LRESULT onKeyDown(ApplicationState& app, HWND window, ViewerInput key, WPARAM wParam,
+                  LPARAM lParam);
 
 }  // namespace tolvinark

@@ -66,9 +66,8 @@ struct PrintingState {
     PRINTDLGA dialog{};
     HeldPrinter printer;
     // A print dialog or a document is under way. The dialog and the progress window let other
-    // windows take messages meanwhile; those that would change what a printout reads or the
-    // context it draws on (a right click, Open, a record click, the series toggle, Excel, a
-    // window's close) do nothing until it is over.
+    // windows take messages meanwhile; the busy rule (busy_rule.h) holds off those that would
+    // change what a printout reads or the context it draws on.
     bool busy = false;
 };
 

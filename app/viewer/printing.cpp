@@ -162,7 +162,6 @@ ListPrintContent listPrintContent(const MeasurementData& data) {
 }  // namespace
 
 void printList(ApplicationState& app, HWND owner) {
-    if (app.printing.busy) return;
     const std::uint32_t offeredPages = listPageCount(listPrintContent(app.data));
     if (listPrinterStep(offeredPages) == PrinterStep::PrintNothing) return;
 
@@ -183,7 +182,6 @@ void printList(ApplicationState& app, HWND owner) {
 
 void printProtocol(ApplicationState& app, HWND owner, const FileRecord& record,
                    std::uint16_t shownMode) {
-    if (app.printing.busy) return;
     // Taken now: the record shown is the one right-clicked.
     const FileRecord shown = record;
     const std::uint32_t serialNumber = app.data.serialNumber;

@@ -15,13 +15,12 @@ import subprocess
 import sys
 from pathlib import Path
 
+import viewer_geometry as geo
 import wine_env
-from xdisplay import Display, Timeout, Window, wait_until
+from desktop import Display, Timeout, Window, colours, wait_until
 
-TITLE = "Tolvinark v 1.8 (print)  28.03.2019"
-BACKGROUND = (252, 252, 240)
-LIST_CORNER = (9, 116)  # the list pane's client area, a pixel in, in the main window's
-FIRST_ROW = (8, 118, 507, 14)  # the first row's band there
+LIST_CORNER = geo.list_to_client(1, 0)  # the list pane's client area, a pixel in
+FIRST_ROW = (*geo.list_to_client(0, geo.row_top(0)), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
 
 
 def shows_file(window):
@@ -32,7 +31,7 @@ def shows_file(window):
         band = window.grab(*FIRST_ROW)
     except (AssertionError, RuntimeError):
         return False
-    return top == BACKGROUND and any(max(c) < 96 for c in band.colours())
+    return top == geo.BACKGROUND and any(max(c) < 96 for c in colours(band))
 
 
 def main():
@@ -49,19 +48,19 @@ def main():
                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL, start_new_session=True)
         try:
-            xid = wait_until(lambda: display.windows_named(TITLE), "the viewer's window",
+            xid = wait_until(lambda: display.windows_named(geo.TITLE), "the viewer's window",
                              timeout=60)[0]
-            window = Window(display, xid, TITLE)
+            window = Window(display, xid, geo.TITLE)
 
             def settled():
                 # The file shown, a message box (it has the program's title too), or the end.
-                return (shows_file(window) or len(display.windows_named(TITLE)) > 1
+                return (shows_file(window) or len(display.windows_named(geo.TITLE)) > 1
                         or viewer.poll() is not None)
             wait_until(settled, "the viewer to show the file or a message", timeout=60)
             shown = shows_file(window)
             picture = window.grab() if shown else display.screenshot()
             screenshot.parent.mkdir(parents=True, exist_ok=True)
-            picture.save_png(screenshot)
+            picture.save(screenshot)
             print(screenshot)
             if not shown:
                 print("run: the viewer did not show the file; the screenshot shows what it "

@@ -46,6 +46,21 @@ def ensure_prefix(prefix):
                     str(LIB / "wine-env.sh")], env=env, check=True)
 
 
+def locale_env(env, locale):
+    """`env` for a Wine system in `locale` (a UTF-8 locale such as "ru_RU.UTF-8"): the
+    machine's (scripts/setup makes them), else one of the build's own in build/locale/ (made
+    once with localedef; glibc needs it to read the Unix side's names as UTF-8)."""
+    installed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
+    if locale.lower().replace("-", "") in installed.lower().split():
+        return dict(env, LANG=locale, LC_ALL=locale)
+    folder = ROOT / "build" / "locale"
+    if not (folder / locale).is_dir():
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", locale.split(".")[0], "-f", "UTF-8",
+                        str(folder / locale)], check=True, capture_output=True)
+    return dict(env, LOCPATH=str(folder), LANG=locale, LC_ALL=locale)
+
+
 def unix_to_wine_path(path):
     """Wine maps the Unix root to drive Z:."""
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")

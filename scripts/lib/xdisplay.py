@@ -327,6 +327,9 @@ class Display:
     def type_text(self, text):
         self.xdotool("type", "--delay", 30, text)
 
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
 
 class Window:
     """A top-level Win32 window, addressed by client coordinates."""

@@ -22,7 +22,7 @@ import dst_format  # noqa: E402
 import row_pictures  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import (DEFAULT_CORNER, EXCEL_BUTTON, EXPORT_FAILED, NO_FILE,  # noqa: E402
+from legacy_viewer_page import (DEFAULT_CORNER, EXCEL_BUTTON, EXPORT_FAILED, NO_FILE,  # noqa: E402
                          OTHER_SIZE, TIMED_SIZE, TOGGLE_BUTTON, TOGGLE_TEXT, Viewer,
                          write_file)
 

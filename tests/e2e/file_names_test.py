@@ -23,7 +23,7 @@ import row_pictures  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from desktop_input import ClipboardText, drop_files  # noqa: E402
 from print_queues import PrintQueues, layout_to_points, read_pdf  # noqa: E402
-from viewer_page import NO_DST_TYPE, Viewer, make_records  # noqa: E402
+from legacy_viewer_page import NO_DST_TYPE, Viewer, make_records  # noqa: E402
 
 ENGLISH, RUSSIAN = "en_US.UTF-8", "ru_RU.UTF-8"
 # Wine's own texts, in its system's language.

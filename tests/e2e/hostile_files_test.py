@@ -24,9 +24,9 @@ import harness  # noqa: E402  (first: it puts tools/ on the path)
 import dst_format  # noqa: E402
 import row_pictures  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-import viewer_page as page  # noqa: E402
+import legacy_viewer_page as page  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
+from legacy_viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
                          make_edge, make_records, russian_system)
 
 NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0

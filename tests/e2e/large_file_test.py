@@ -27,7 +27,7 @@ import viewer_geometry as geo  # noqa: E402
 from dst_files import MILLION as RECORDS, copy_records, million_records  # noqa: E402
 from dst_format import RECORD_SIZE  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import BESIDE_PANES, Viewer  # noqa: E402
+from legacy_viewer_page import BESIDE_PANES, Viewer  # noqa: E402
 
 ENTRY_SIZE = 28
 # What the viewer may hold besides its index entries after the open: its read block and what

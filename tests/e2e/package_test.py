@@ -26,7 +26,7 @@ import harness  # noqa: E402
 import row_pictures  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import Viewer, make_records, russian_system  # noqa: E402
+from legacy_viewer_page import Viewer, make_records, russian_system  # noqa: E402
 
 PACKAGE_FILES = ["README.txt", "demo.dst", "tolvinark-cli.exe", "tolvinark.exe"]
 CLASSES = r"HKCU\Software\Classes"

@@ -25,7 +25,7 @@ from desktop_input import drop_files  # noqa: E402
 from print_dialog import shown_printer, wait_dialog_gone  # noqa: E402
 from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page,  # noqa: E402
                        print_once, queues, read_printout, records_file, records_of, serial_of)
-from viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON, Viewer  # noqa: E402
+from legacy_viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON, Viewer  # noqa: E402
 
 HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"
 PROGRESS_CLASS = "TolvinarkPrintProgress"

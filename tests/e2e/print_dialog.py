@@ -14,14 +14,13 @@ What this relies on, seen with Wine 8 on a bare Xvfb (no window manager):
   the printers in the order of print_queues.QUEUES (alphabetical). Home selects the first,
   each Down the next one; Return presses OK; Escape presses Cancel.
 - Keys reach a Wine window only through the X input focus: with no window manager the focus
-  is wherever the pointer is, so the dialog is given the focus first (xdotool windowfocus).
-  "windowactivate" needs a window manager and fails.
+  is wherever the pointer is, so the dialog is given the focus first (XSetInputFocus).
 - Never type letters into the dialog: the combo box does not take them, so each acts as a
   shortcut (p opens the printer's "Properties" sheet, n jumps to "All", and so on).
   alt+n does not reach the combo box either: it lands on the "All" button.
 """
 
-from harness import Timeout, wait_until
+from desktop import Timeout, wait_until
 from print_queues import QUEUES
 
 DIALOG_TITLE = "Print"
@@ -50,7 +49,7 @@ def wait_dialog_gone(display, window, timeout=10.0):
 
 
 def _focus(display, window):
-    display.xdotool("windowfocus", "--sync", window)
+    display.focus(window)
 
 
 def printer_keys(printer, queues=QUEUES):
@@ -81,7 +80,7 @@ def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None
         window = wait_print_dialog(display, timeout, alive=alive)
     _focus(display, window)
     if printer is not None:
-        display.xdotool("key", "--delay", 50, *printer_keys(printer))
+        display.key(*printer_keys(printer))
         if shown is not None:
             seen = []
             try:
@@ -89,7 +88,7 @@ def confirm_print_dialog(display, printer, window=None, timeout=30.0, alive=None
                            f"the print dialog to show {printer!r}", interval=0.1)
             except Timeout as error:
                 raise AssertionError(f"{error}; it shows {seen[-1]!r}") from None
-    display.xdotool("key", "Return")
+    display.key("Return")
     wait_dialog_gone(display, window)
     return window
 
@@ -99,6 +98,6 @@ def cancel_print_dialog(display, window=None, timeout=30.0, alive=None):
     if window is None:
         window = wait_print_dialog(display, timeout, alive=alive)
     _focus(display, window)
-    display.xdotool("key", "Escape")
+    display.key("Escape")
     wait_dialog_gone(display, window)
     return window

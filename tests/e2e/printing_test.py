@@ -23,7 +23,7 @@ import viewer_geometry as geo  # noqa: E402
 from print_dialog import dialog_windows, shown_printer, wait_dialog_gone  # noqa: E402
 from dst_files import MILLION, copy_records, million_records  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import BESIDE_PANES, Viewer  # noqa: E402
+from legacy_viewer_page import BESIDE_PANES, Viewer  # noqa: E402
 from printouts import (PDF300, PDF600, ROWS_PER_PAGE, TIMED_MODE,  # noqa: E402
                        assert_nothing_printed, check_list_printout, check_protocol, list_rows,
                        print_once, queues, read_printout, records_file, records_of, word_places)

@@ -8,7 +8,7 @@ import re
 import harness  # noqa: F401  (first: it puts tools/ on the path)
 import dst_format
 from print_queues import PrintQueues, layout_to_points, read_pdf
-from viewer_page import make_records
+from legacy_viewer_page import make_records
 
 PDF300, PDF600 = "tolvinark-pdf300", "tolvinark-pdf600"
 TIMED_MODE = dst_format.MODE_TIMED

@@ -37,10 +37,10 @@ import harness  # noqa: E402  (first: it puts tools/ on the path)
 import dst_format  # noqa: E402
 import print_dialog  # noqa: E402
 import viewer_geometry as geo  # noqa: E402
-import viewer_page as page  # noqa: E402
+import legacy_viewer_page as page  # noqa: E402
 from dst_format import MODE_TIMED, RECORD_SIZE  # noqa: E402
 from harness import wait_until  # noqa: E402
-from viewer_page import BESIDE_PANES, EXCEL_BUTTON, Viewer  # noqa: E402
+from legacy_viewer_page import BESIDE_PANES, EXCEL_BUTTON, Viewer  # noqa: E402
 
 DEFAULT_SECONDS = 90
 DEFAULT_SEED = 1

@@ -3,7 +3,7 @@ or without, its list rows, buttons, message boxes, the open dialog, the detail w
 print dialogs. Places and colours are in viewer_geometry.py; the files the cases open come
 from tools/make_sample.py and dst_files.py.
 
-    viewer = Viewer.with_file(session, path)      # started, the file's rows shown
+    viewer = start_viewer(file=path)              # the fixture: started, the file's rows shown
     viewer.click_row(3)
     detail = viewer.wait_detail_built()
     viewer.dismiss_message(OPEN_FAILED)
@@ -19,9 +19,11 @@ from pathlib import Path
 import dst_files
 import print_dialog
 import viewer_geometry as geo
+from desktop import Timeout, colours, wait_until
 from dst_files import MAKE_SAMPLE
-from harness import Timeout, locale_env, unix_to_wine_path, wait_until
+from wine_env import locale_env, unix_to_wine_path
 
+SAMPLE = Path(__file__).resolve().parents[2] / "resources" / "samples" / "demo.dst"
 MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
 OPEN_FAILED = "ошибка при открытии файла"
@@ -70,9 +72,8 @@ def russian_system(session):
 
 
 def write_file(session, name, numbers):
-    """A test measurement file of dst_files' numbered records in the case's own folder, and
-    its Windows name."""
-    return unix_to_wine_path(dst_files.write(session.temp_dir / name, numbers))
+    """A test measurement file of dst_files' numbered records in the test's own folder."""
+    return dst_files.write(session.temp_dir / name, numbers)
 
 
 def folder_state(folder):
@@ -98,27 +99,39 @@ def folder_state(folder):
     return state
 
 
-def assert_only_written(before, after, allowed=()):
-    """Nothing in the folder changed between the two states except the names in `allowed`,
-    which may have appeared or changed."""
-    changed = sorted(name for name in set(before) | set(after)
-                     if before.get(name) != after.get(name) and name not in allowed)
-    if changed:
-        detail = [(name, before.get(name, "absent"), after.get(name, "absent"))
-                  for name in changed]
-        raise AssertionError(f"the viewer changed the folder: {detail}")
+class WatchedFolder:
+    """A folder that nothing may change from start() on but the names allowed."""
+
+    def __init__(self, folder):
+        self.folder, self.before, self.allowed = Path(folder), None, set()
+
+    def start(self):
+        self.before = folder_state(self.folder)
+
+    def allow(self, *names):
+        """These may appear or change."""
+        self.allowed.update(names)
+
+    def check(self):
+        after = folder_state(self.folder)
+        changed = sorted(name for name in set(self.before) | set(after)
+                         if self.before.get(name) != after.get(name) and
+                         name not in self.allowed)
+        assert not changed, "the viewer changed the folder: " + repr(
+            [(name, self.before.get(name, "absent"), after.get(name, "absent"))
+             for name in changed])
 
 
 # ---------------------------------------------------------------- row bands
 
 def is_blank(band):
-    return band.colours() == {bytes(geo.BACKGROUND)}
+    return colours(band) == {geo.BACKGROUND}
 
 
 def is_blank_row(band):
     """A blank row: the viewer clears blank rows from x 6 on, so the 6 pixels before may keep
     the highlight of a longer file's row that stood there."""
-    return is_blank(band.region(BLANK_ROW_X, 0, band.width - BLANK_ROW_X, band.height))
+    return is_blank(band.crop((BLANK_ROW_X, 0, band.width, band.height)))
 
 
 def children_of_each(windows, wanted):
@@ -181,27 +194,22 @@ class DetailWindow:
 class Viewer:
     """The viewer's main window and what it opens, as the cases see them."""
 
-    def __init__(self, session, *args, env=None):
-        """Starts the viewer with `args` in the case's folder, with the case's environment
-        or `env`, and waits for its main window."""
+    def __init__(self, session, *args, env=None, program=None):
+        """Starts the viewer (or `program`, a test build of it) with `args` in the test's
+        folder, with the test's environment or `env`, and waits for its main window."""
         self.session = session
         self.display = session.display
-        saved = session.env
-        session.env = env or saved
-        try:
-            self.program = session.start(session.exes["program"], *args, cwd=session.temp_dir)
-        finally:
-            session.env = saved
+        self.program = session.start(program or session.programs["tolvinark"], *args,
+                                     cwd=session.temp_dir, env=env)
         self.window = self.program.wait_window(geo.TITLE)
 
-    @classmethod
-    def with_file(cls, session, path):
-        """The viewer started on the file at the Unix `path`, once it shows its rows."""
-        viewer = cls(session, unix_to_wine_path(path))
-        viewer.path = Path(path)
-        viewer.wine_name = unix_to_wine_path(path)
-        viewer.wait_file_shown()
-        return viewer
+    def wait_shows(self, path):
+        """Waits until the viewer shows the rows of the file at the Unix `path`, which it was
+        given; the viewer."""
+        self.path = Path(path)
+        self.wine_name = unix_to_wine_path(path)
+        self.wait_file_shown()
+        return self
 
     def exit(self):
         """Presses Exit; the viewer ends with exit code 0."""
@@ -222,7 +230,7 @@ class Viewer:
         """The band of each visible row, from one grab of the list pane."""
         x, y = geo.list_to_client(0, 0)
         pane = self.window.grab(x, y, geo.LIST_TEXT_WIDTH, geo.LIST_CLIENT_HEIGHT)
-        return [pane.region(0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
+        return [pane.crop((0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.row_top(k) + geo.ROW_PITCH))
                 for k in range(geo.VISIBLE_ROWS)]
 
     def list_shown(self):
@@ -233,7 +241,14 @@ class Viewer:
         return self.list_shown() and not is_blank(self.rows()[0])
 
     def wait_file_shown(self):
-        wait_until(self.shows_file, "the list pane to show the file", timeout=30)
+        """Until the list shows a file and two looks at its rows agree: the rows are drawn
+        one text after another."""
+        seen = [None]
+
+        def drawn():
+            seen[:] = [self.rows() if self.list_shown() else None, seen[0]]
+            return seen[0] is not None and not is_blank(seen[0][0]) and seen[0] == seen[1]
+        wait_until(drawn, "the list pane to show the file", timeout=30)
 
     def wait_list_hidden(self):
         wait_until(lambda: not self.list_shown(), "the list pane to be hidden")
@@ -329,7 +344,7 @@ class Viewer:
 
     def open_by_dialog(self, wine_name, type_text=None, title=OPEN_DIALOG_TITLE):
         """Presses Open, types `wine_name` into the dialog's name field (by `type_text(name)`
-        when given, else by xdotool) and presses Return."""
+        when given, else key by key) and presses Return."""
         self.click_open()
         parts = self.open_dialog_parts(title)
         edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
@@ -339,7 +354,7 @@ class Viewer:
         if type_text:
             type_text(wine_name)
         else:
-            self.display.xdotool("type", "--delay", 12, wine_name)
+            self.display.type_text(wine_name)
         self.display.key("Return")
         self.wait_open_dialog_gone(title)
 
@@ -376,7 +391,7 @@ class Viewer:
             again = self.detail()
             if again is None or again.handle != window.handle:
                 return None
-            return again if bytes(geo.BACKGROUND) in again.grab().colours() else None
+            return again if geo.BACKGROUND in colours(again.grab()) else None
         return wait_until(painted, "the detail window's picture", interval=0.2)
 
     def wait_no_detail(self, what):
@@ -397,9 +412,7 @@ class Viewer:
         window's client area receives what a window manager sends."""
         left, top = detail.client[0], detail.client[1]
         # Wine names a program's X windows' class after its executable.
-        program_class = Path(self.session.exes["program"]).stem
-        out = self.display.xdotool("search", "--onlyvisible", "--class", program_class)
-        for xid in map(int, out.split()):
+        for xid in self.display.windows_of_class(self.program.exe.name):
             geometry = self.display.geometry(xid)
             if xid != self.window.xid and geometry and \
                     geometry[0] <= left < geometry[0] + geometry[2] and \

@@ -1,8 +1,5 @@
-#!/usr/bin/env python3
 """The viewer, tolvinark.exe, used as a user uses it: started with or without a file,
 its buttons, the list's scroll bar, wheel and highlight, its messages and the open dialog.
-
-    viewer_test.py tolvinark.exe --window-texts window_texts.exe --sample demo.dst [-k NAME]
 
 Rows are told apart by their pixels: the test files give every record its own date, time,
 mode and concentration, so each record's row band looks different, and the same record
@@ -10,15 +7,10 @@ looks the same in whichever row it stands. Stepping down one line at a time teac
 test every record's band; page moves, dragging and the wheel are then checked against it.
 """
 
-import sys
-from pathlib import Path
-
-sys.path.insert(0, str(Path(__file__).parent))
-
-import harness  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from harness import wait_until  # noqa: E402
-from viewer_page import NO_DST_TYPE, NO_FILE, Viewer, is_blank, write_file  # noqa: E402
+import viewer_geometry as geo
+from desktop import colours, count, wait_until
+from viewer_page import NO_DST_TYPE, NO_FILE, SAMPLE, is_blank, write_file
+from wine_env import unix_to_wine_path
 
 LOOK_ICON_LENS = (0, 255, 255)  # colours of the button pictures, resources/icons
 EXIT_ICON_ARROW = (0, 255, 0)
@@ -33,15 +25,13 @@ def client_outside_panes(window, face, rects):
         for x in range(0, width, 2):
             if any(rx <= x < rx + rw and ry <= y < ry + rh for rx, ry, rw, rh in rects):
                 continue
-            if client.pixel(x, y) != face:
+            if client.getpixel((x, y)) != face:
                 wrong.append((x, y))
     return wrong
 
 
-# ---------------------------------------------------------------- cases
-
-def no_file_shows_only_the_buttons_and_exit_ends_with_0(session):
-    viewer = Viewer(session)
+def test_no_file_shows_only_the_buttons_and_exit_ends_with_0(start_viewer):
+    viewer = start_viewer()
     buttons = [geo.OPEN_BUTTON, geo.EXIT_BUTTON]
 
     def only_buttons():
@@ -49,16 +39,15 @@ def no_file_shows_only_the_buttons_and_exit_ends_with_0(session):
         open_button = viewer.window.grab(*geo.OPEN_BUTTON)
         exit_button = viewer.window.grab(*geo.EXIT_BUTTON)
         return (face != geo.BACKGROUND and not client_outside_panes(viewer.window, face, buttons)
-                and open_button.count(LOOK_ICON_LENS) > 20
-                and exit_button.count(EXIT_ICON_ARROW) > 20)
+                and count(open_button, LOOK_ICON_LENS) > 20
+                and count(exit_button, EXIT_ICON_ARROW) > 20)
     wait_until(only_buttons, "only the Open and Exit buttons with their pictures on the "
                "button face")
     viewer.exit()
 
 
-def sample_shows_the_panes_on_their_background(session):
-    viewer = Viewer(session, harness.unix_to_wine_path(session.exes["sample"]))
-    viewer.wait_file_shown()
+def test_the_sample_shows_the_panes_on_their_background(start_viewer):
+    viewer = start_viewer(file=SAMPLE)
     w = viewer.window
     face = w.pixel(1, 1)
     assert face != geo.BACKGROUND, face
@@ -78,20 +67,18 @@ def sample_shows_the_panes_on_their_background(session):
     assert not wrong, f"{len(wrong)} pixels outside the panes and buttons, first {wrong[:5]}"
     # Labels, column titles and the first rows are drawn; the rows are told apart.
     info, header = w.grab(*geo.INFO_PANE), w.grab(*geo.HEADER_PANE)
-    assert len(info.colours()) > 3 and len(header.colours()) > 3
+    assert len(colours(info)) > 3 and len(colours(header)) > 3
     rows = viewer.rows()
     filled = [r for r in rows if not is_blank(r)]
     assert filled and rows[:len(filled)] == filled, "rows without gaps from the top"
-    assert len(set(filled)) > 1, "the rows show different records"
+    assert len({r.tobytes() for r in filled}) > 1, "the rows show different records"
 
 
-def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
-    count = 60  # 24 visible rows: scroll maximum 36
-    maximum = count - geo.VISIBLE_ROWS
-    viewer = Viewer(session, write_file(session, "sixty.dst", range(count)))
-    viewer.wait_file_shown()
+def test_scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session, start_viewer):
+    maximum = 60 - geo.VISIBLE_ROWS  # 24 visible rows of 60
+    viewer = start_viewer(file=write_file(session, "sixty.dst", range(60)))
     rows = viewer.rows()
-    assert not any(is_blank(r) for r in rows) and len(set(rows)) == len(rows), \
+    assert not any(is_blank(r) for r in rows) and len({r.tobytes() for r in rows}) == len(rows), \
         "24 different records on the first page"
     band = {k: rows[k] for k in range(geo.VISIBLE_ROWS)}  # record number -> its row band
 
@@ -145,10 +132,10 @@ def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
 
     # Dragging the scroll box: the rows follow while the button is held, and stay when it
     # is let go.
-    pages = {tuple(page(top)): top for top in range(maximum + 1)}
+    pages = {tuple(r.tobytes() for r in page(top)): top for top in range(maximum + 1)}
 
     def shown_top():
-        return pages.get(tuple(viewer.rows()))
+        return pages.get(tuple(r.tobytes() for r in viewer.rows()))
     viewer.window.press(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)  # the box stands at the bottom
     viewer.window.move(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM - 100)
     wait_until(lambda: (shown_top() or 0) in range(1, maximum),
@@ -161,14 +148,13 @@ def scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session):
     viewer.wait_rows(page(1), "one wheel notch down after the drag was let go at the top")
 
 
-def the_row_under_the_pointer_is_highlighted(session):
-    viewer = Viewer(session, write_file(session, "forty.dst", range(40)))
-    viewer.wait_file_shown()
+def test_the_row_under_the_pointer_is_highlighted(session, start_viewer):
+    viewer = start_viewer(file=write_file(session, "forty.dst", range(40)))
 
     def highlighted_rows():
         marks = viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
         return [k for k in range(geo.VISIBLE_ROWS)
-                if marks.pixel(0, geo.row_top(k) + 1) == geo.HIGHLIGHT]
+                if marks.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
 
     plain = viewer.rows()
     assert highlighted_rows() == []
@@ -177,7 +163,7 @@ def the_row_under_the_pointer_is_highlighted(session):
         wait_until(lambda: highlighted_rows() == [row], f"row {row} highlighted for y = {y}")
     rows = viewer.rows()
     band = rows[10]
-    assert band.count(geo.HIGHLIGHT) > band.count(geo.BACKGROUND), "the whole band is lit"
+    assert count(band, geo.HIGHLIGHT) > count(band, geo.BACKGROUND), "the whole band is lit"
     assert rows[:10] == plain[:10] and rows[11:] == plain[11:], "only row 10 changes"
     # Leaving the pane leaves the highlight; scrolling keeps it on the same screen row.
     viewer.window.move(600, 300)
@@ -189,9 +175,8 @@ def the_row_under_the_pointer_is_highlighted(session):
     assert viewer.program.wait_exit() == 0
 
 
-def another_extension_is_refused_and_the_viewer_stays(session):
-    name = harness.unix_to_wine_path(session.temp_dir / "notes.txt")
-    viewer = Viewer(session, name)
+def test_another_extension_is_refused_and_the_viewer_stays(session, start_viewer):
+    viewer = start_viewer(unix_to_wine_path(session.temp_dir / "notes.txt"))
     viewer.dismiss_message(NO_DST_TYPE)
     # Still running and serving its buttons: the open dialog comes and can be cancelled.
     viewer.cancel_open_dialog()
@@ -199,23 +184,22 @@ def another_extension_is_refused_and_the_viewer_stays(session):
     viewer.exit()
 
 
-def a_missing_file_is_reported_then_the_viewer_ends_with_0(session):
-    name = harness.unix_to_wine_path(session.temp_dir / "missing.dst")
-    viewer = Viewer(session, name)
+def test_a_missing_file_is_reported_then_the_viewer_ends_with_0(session, start_viewer):
+    name = unix_to_wine_path(session.temp_dir / "missing.dst")
+    viewer = start_viewer(name)
     viewer.dismiss_message(NO_FILE + name)
     assert viewer.program.wait_exit() == 0
 
 
-def open_button_replaces_the_list_from_the_top(session):
-    viewer = Viewer(session, write_file(session, "sixty.dst", range(60)))
-    viewer.wait_file_shown()
+def test_the_open_button_replaces_the_list_from_the_top(session, start_viewer):
+    viewer = start_viewer(file=write_file(session, "sixty.dst", range(60)))
     first_page = viewer.rows()
     info_before = viewer.window.grab(*geo.INFO_PANE)
     viewer.window.click(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM)
     wait_until(lambda: viewer.rows()[0] not in first_page, "page down")
     # The second file holds the first file's first five records, so its rows are known.
     second = write_file(session, "five.dst", range(5))
-    viewer.open_by_dialog(second)
+    viewer.open_by_dialog(unix_to_wine_path(second))
 
     def replaced():
         rows = viewer.rows()
@@ -226,16 +210,3 @@ def open_button_replaces_the_list_from_the_top(session):
     assert viewer.window.pixel(*geo.DOWN_ARROW) == geo.BACKGROUND
     viewer.exit()
 
-
-CASES = [
-    no_file_shows_only_the_buttons_and_exit_ends_with_0,
-    sample_shows_the_panes_on_their_background,
-    scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask,
-    the_row_under_the_pointer_is_highlighted,
-    another_extension_is_refused_and_the_viewer_stays,
-    a_missing_file_is_reported_then_the_viewer_ends_with_0,
-    open_button_replaces_the_list_from_the_top,
-]
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases(CASES))

@@ -1,4 +1,5 @@
-"""Where the viewer draws what, in client coordinates of its main window, and its colours.
+"""The viewer's title, and where it draws what, in client coordinates of its main window, and
+its colours: for the end-to-end tests and scripts/run's screenshot.
 
 The main window's children have fixed outer rectangles; each pane has a sunken client
 edge of 2 pixels, so a pane's client area starts 2 pixels inside its outer rectangle. The

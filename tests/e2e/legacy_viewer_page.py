@@ -1,0 +1,438 @@
+"""The viewer, tolvinark.exe, as a user sees it, for the end-to-end tests: started with a file
+or without, its list rows, buttons, message boxes, the open dialog, the detail window and the
+print dialogs. Places and colours are in viewer_geometry.py; the files the cases open come
+from tools/make_sample.py and dst_files.py.
+
+    viewer = Viewer.with_file(session, path)      # started, the file's rows shown
+    viewer.click_row(3)
+    detail = viewer.wait_detail_built()
+    viewer.dismiss_message(OPEN_FAILED)
+    viewer.exit()                                 # the Exit button; exit code 0
+"""
+
+import hashlib
+import os
+import subprocess
+import sys
+from pathlib import Path
+
+import dst_files
+import print_dialog
+import viewer_geometry as geo
+from dst_files import MAKE_SAMPLE
+from harness import Timeout, locale_env, unix_to_wine_path, wait_until
+
+MESSAGE_BOX_CLASS = "#32770"
+OPEN_DIALOG_TITLE = "Open"
+OPEN_FAILED = "ошибка при открытии файла"
+NO_DST_TYPE = "ошибка: тип файла не .dst"
+NO_FILE = "Нет файла: "
+EXPORT_FAILED = "ошибка при записи файла Temp.dif"
+EXPORT = "Temp.dif"
+RUSSIAN_LOCALE = "ru_RU.UTF-8"
+PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
+ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
+BLANK_ROW_X = 6
+BESIDE_PANES = (600, 300)
+
+# The detail window: untitled, owned by the main window.
+DETAIL_CLASS = "SimpleWinClass"
+TOGGLE_TEXT = " Си / Сд "
+DEFAULT_CORNER = (20, 100)
+TIMED_SIZE = (574, 418)
+OTHER_SIZE = (278, 174)
+# Buttons of a timed measurement's window, in its client area: (left, top, width, height).
+EXCEL_BUTTON = (358, 104, 64, 42)
+TOGGLE_BUTTON = (458, 104, 64, 42)
+
+
+# ---------------------------------------------------------------- files
+
+def make_edge(folder, kind, name=None):
+    """A hostile file of tools/make_sample.py's `edge` kind in `folder`."""
+    path = Path(folder) / (name or f"{kind}.dst")
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "edge", kind, "-o", str(path)],
+                   check=True)
+    return path
+
+
+def make_records(folder, name, count, seed=1):
+    """A file of `count` random valid records (tools/make_sample.py records) in `folder`."""
+    path = Path(folder) / name
+    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
+                    "--seed", str(seed)], check=True)
+    return path
+
+
+def russian_system(session):
+    """The Wine environment of a Russian system, whose ANSI code page is 1251."""
+    return locale_env(session.env, RUSSIAN_LOCALE)
+
+
+def write_file(session, name, numbers):
+    """A test measurement file of dst_files' numbered records in the case's own folder, and
+    its Windows name."""
+    return unix_to_wine_path(dst_files.write(session.temp_dir / name, numbers))
+
+
+def folder_state(folder):
+    """Every file and folder below `folder`: relative path -> "dir", or the size and the
+    SHA-256 of the content of a file (the size and modification time of one over 64 MB, which
+    would take long to read)."""
+    state = {}
+    root = Path(folder)
+    for path, dirs, files in os.walk(root):
+        for name in dirs:
+            state[str(Path(path, name).relative_to(root))] = "dir"
+        for name in files:
+            full = Path(path, name)
+            status = full.stat()
+            if status.st_size > 64 * 1024 * 1024:
+                state[str(full.relative_to(root))] = (status.st_size, status.st_mtime_ns)
+                continue
+            digest = hashlib.sha256()
+            with open(full, "rb") as content:
+                for block in iter(lambda: content.read(1 << 20), b""):
+                    digest.update(block)
+            state[str(full.relative_to(root))] = (status.st_size, digest.hexdigest())
+    return state
+
+
+def assert_only_written(before, after, allowed=()):
+    """Nothing in the folder changed between the two states except the names in `allowed`,
+    which may have appeared or changed."""
+    changed = sorted(name for name in set(before) | set(after)
+                     if before.get(name) != after.get(name) and name not in allowed)
+    if changed:
+        detail = [(name, before.get(name, "absent"), after.get(name, "absent"))
+                  for name in changed]
+        raise AssertionError(f"the viewer changed the folder: {detail}")
+
+
+# ---------------------------------------------------------------- row bands
+
+def is_blank(band):
+    return band.colours() == {bytes(geo.BACKGROUND)}
+
+
+def is_blank_row(band):
+    """A blank row: the viewer clears blank rows from x 6 on, so the 6 pixels before may keep
+    the highlight of a longer file's row that stood there."""
+    return is_blank(band.region(BLANK_ROW_X, 0, band.width - BLANK_ROW_X, band.height))
+
+
+def children_of_each(windows, wanted):
+    """For each top-level window of a window_texts list for which `wanted` holds: the window
+    and the list of its children."""
+    found = []
+    for i, window in enumerate(windows):
+        if window["depth"] == 0 and wanted(window):
+            children = []
+            for child in windows[i + 1:]:
+                if child["depth"] == 0:
+                    break
+                children.append(child)
+            found.append((window, children))
+    return found
+
+
+# ---------------------------------------------------------------- the detail window
+
+class DetailWindow:
+    """The open detail window as read from inside Wine."""
+
+    def __init__(self, display, top, children):
+        self.display = display
+        self.handle = top["handle"]
+        self.outer = top["rect"]  # left, top, right, bottom on the screen
+        self.client = top["client"]
+        self.children = children
+
+    @property
+    def corner(self):
+        return self.outer[0], self.outer[1]
+
+    @property
+    def size(self):
+        return self.outer[2] - self.outer[0], self.outer[3] - self.outer[1]
+
+    def buttons(self):
+        """{text: (left, top, width, height) in the client area} of the visible buttons."""
+        left, top = self.client[0], self.client[1]
+        return {c["text"]: (c["rect"][0] - left, c["rect"][1] - top,
+                            c["rect"][2] - c["rect"][0], c["rect"][3] - c["rect"][1])
+                for c in self.children if c["class"].lower() == "button" and c["visible"]}
+
+    def grab(self):
+        left, top, right, bottom = self.client
+        return self.display.grab(left, top, right - left, bottom - top)
+
+    def click(self, x, y, button=1):
+        """A click at client (x, y)."""
+        self.display.click(self.client[0] + x, self.client[1] + y, button)
+
+    def click_button(self, placement):
+        x, y, width, height = placement
+        self.click(x + width // 2, y + height // 2)
+
+
+# ---------------------------------------------------------------- the viewer
+
+class Viewer:
+    """The viewer's main window and what it opens, as the cases see them."""
+
+    def __init__(self, session, *args, env=None):
+        """Starts the viewer with `args` in the case's folder, with the case's environment
+        or `env`, and waits for its main window."""
+        self.session = session
+        self.display = session.display
+        saved = session.env
+        session.env = env or saved
+        try:
+            self.program = session.start(session.exes["program"], *args, cwd=session.temp_dir)
+        finally:
+            session.env = saved
+        self.window = self.program.wait_window(geo.TITLE)
+
+    @classmethod
+    def with_file(cls, session, path):
+        """The viewer started on the file at the Unix `path`, once it shows its rows."""
+        viewer = cls(session, unix_to_wine_path(path))
+        viewer.path = Path(path)
+        viewer.wine_name = unix_to_wine_path(path)
+        viewer.wait_file_shown()
+        return viewer
+
+    def exit(self):
+        """Presses Exit; the viewer ends with exit code 0."""
+        self.click_exit()
+        assert self.program.wait_exit() == 0
+
+    def settle(self):
+        """Returns once the viewer has handled everything it was sent, input included."""
+        self.session.settle(geo.TITLE)
+
+    def assert_running(self):
+        """The viewer still runs and answers."""
+        self.settle()
+        assert self.program.running(), f"the viewer ended with code {self.program.process.poll()}"
+
+    # -- the list pane
+    def rows(self):
+        """The band of each visible row, from one grab of the list pane."""
+        x, y = geo.list_to_client(0, 0)
+        pane = self.window.grab(x, y, geo.LIST_TEXT_WIDTH, geo.LIST_CLIENT_HEIGHT)
+        return [pane.region(0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
+                for k in range(geo.VISIBLE_ROWS)]
+
+    def list_shown(self):
+        """True when the list pane is shown (its client area has the background colour)."""
+        return self.window.pixel(*geo.list_to_client(1, 0)) == geo.BACKGROUND
+
+    def shows_file(self):
+        return self.list_shown() and not is_blank(self.rows()[0])
+
+    def wait_file_shown(self):
+        wait_until(self.shows_file, "the list pane to show the file", timeout=30)
+
+    def wait_list_hidden(self):
+        wait_until(lambda: not self.list_shown(), "the list pane to be hidden")
+
+    def wait_rows(self, expected, what, timeout=10.0):
+        """Waits until the visible rows are `expected` (a list of bands)."""
+        wait_until(lambda: self.rows() == expected, what, timeout)
+
+    def wait_list(self, expected, what, timeout=15.0):
+        """Waits until the list shows the `expected` bands from the top and blank rows below,
+        the pointer parked where it highlights no row."""
+        self.park()
+        seen = []
+
+        def matches():
+            seen[:] = [self.rows()]
+            rows = seen[0]
+            return (rows[:len(expected)] == expected[:geo.VISIBLE_ROWS] and
+                    all(is_blank_row(r) for r in rows[len(expected):]))
+        try:
+            wait_until(matches, what, timeout)
+        except Timeout:
+            rows = seen[0]
+            wrong = [k for k in range(geo.VISIBLE_ROWS) if
+                     (rows[k] != expected[k] if k < len(expected) else not is_blank_row(rows[k]))]
+            raise AssertionError(f"{what}: rows {wrong} differ from the expected rows") from None
+
+    def click_list(self, x, y, button=1):
+        self.window.click(*geo.list_to_client(x, y), button)
+
+    def click_row(self, k, button=1):
+        """Clicks visible row k of the list at its left end, which a detail window at its first
+        place leaves uncovered."""
+        self.click_list(ROW_CLICK_X, geo.row_top(k) + geo.ROW_PITCH // 2, button)
+
+    def park(self):
+        """Moves the pointer into the list pane's strip below the last row, where it
+        highlights no row, so that the rows can be compared."""
+        self.window.move(*geo.list_to_client(200, PARK_Y))
+
+    # -- buttons and message boxes
+    def click_exit(self):
+        self.window.click(*geo.centre(geo.EXIT_BUTTON))
+
+    def click_open(self):
+        self.window.click(*geo.centre(geo.OPEN_BUTTON))
+
+    def press_button_of(self, windows, caption):
+        self.session.click_child(windows, "Button", caption)
+
+    def message_boxes(self):
+        """The texts of the viewer's message boxes now shown: one list of child texts each."""
+        return [children for _, children in children_of_each(
+            self.session.window_texts(geo.TITLE), lambda w: w["class"] == MESSAGE_BOX_CLASS)]
+
+    def wait_message_box(self, text, timeout=20.0):
+        """The viewer's message box showing exactly `text`, read from inside Wine."""
+        def find():
+            for children in self.message_boxes():
+                if any(c["text"] == text for c in children):
+                    return children
+            return None
+        return wait_until(find, f"a message box saying {text!r}", timeout, interval=0.3)
+
+    def dismiss_message(self, text, timeout=20.0, ok="OK"):
+        """Waits for the message box saying exactly `text`, presses its OK button (captioned
+        `ok` in the language of Wine's system) and waits until it is gone."""
+        self.press_button_of(self.wait_message_box(text, timeout), ok)
+        wait_until(lambda: not self.message_boxes(), f"the box {text!r} to close",
+                   timeout=10, interval=0.3)
+
+    def assert_no_message_box(self):
+        """No message box stands once the viewer has handled what it was sent."""
+        self.settle()
+        boxes = self.message_boxes()
+        assert not boxes, f"unexpected message box: {[[c['text'] for c in b] for b in boxes]}"
+
+    # -- the open dialog
+    def open_dialog_parts(self, title=OPEN_DIALOG_TITLE):
+        """The open dialog's windows, once it shows its name field. `title`: the dialog's
+        title in the language of Wine's system."""
+        self.program.wait_window(title)
+
+        def parts():
+            found = self.session.window_texts(title)
+            return found if any(p["class"].lower() == "edit" and p["visible"]
+                                for p in found) else None
+        return wait_until(parts, "the open dialog's name field", timeout=20, interval=0.3)
+
+    def wait_open_dialog_gone(self, title=OPEN_DIALOG_TITLE):
+        wait_until(lambda: not self.display.windows_named(title),
+                   "the open dialog to close", timeout=20)
+
+    def open_by_dialog(self, wine_name, type_text=None, title=OPEN_DIALOG_TITLE):
+        """Presses Open, types `wine_name` into the dialog's name field (by `type_text(name)`
+        when given, else by xdotool) and presses Return."""
+        self.click_open()
+        parts = self.open_dialog_parts(title)
+        edit = next(p for p in parts if p["class"].lower() == "edit" and p["visible"])
+        left, top, right, bottom = edit["rect"]
+        self.display.click((left + right) // 2, (top + bottom) // 2)
+        self.display.key("End", "shift+Home", "BackSpace")
+        if type_text:
+            type_text(wine_name)
+        else:
+            self.display.xdotool("type", "--delay", 12, wine_name)
+        self.display.key("Return")
+        self.wait_open_dialog_gone(title)
+
+    def cancel_open_dialog(self):
+        self.click_open()
+        self.press_button_of(self.open_dialog_parts(), "Cancel")
+        self.wait_open_dialog_gone()
+
+    # -- the detail window
+    def detail(self):
+        """The detail window, or None while none is open."""
+        for window, children in children_of_each(
+                self.session.window_texts(geo.TITLE, owned=True),
+                lambda w: w["class"] == DETAIL_CLASS and w["visible"]):
+            return DetailWindow(self.display, window, children)
+        return None
+
+    def wait_detail(self, replacing=None, timeout=15.0):
+        """The detail window once it is open; with `replacing`, a new one in its stead."""
+        def fresh():
+            window = self.detail()
+            if window and (replacing is None or window.handle != replacing.handle):
+                return window
+            return None
+        return wait_until(fresh, "a new detail window" if replacing else "the detail window",
+                          timeout, interval=0.2)
+
+    def wait_detail_built(self, replacing=None):
+        """The new detail window once its picture is on the screen, which it is only after
+        the build, buttons included, is over."""
+        window = self.wait_detail(replacing=replacing)
+
+        def painted():
+            again = self.detail()
+            if again is None or again.handle != window.handle:
+                return None
+            return again if bytes(geo.BACKGROUND) in again.grab().colours() else None
+        return wait_until(painted, "the detail window's picture", interval=0.2)
+
+    def wait_no_detail(self, what):
+        wait_until(lambda: self.detail() is None, what, interval=0.2)
+
+    def open_detail(self, k):
+        """Clicks visible row k: its detail window."""
+        self.click_row(k)
+        return self.wait_detail()
+
+    def toggle_series(self, detail):
+        """The series toggle button: the rebuilt detail window."""
+        detail.click_button(TOGGLE_BUTTON)
+        return self.wait_detail_built(replacing=detail)
+
+    def close_detail(self, detail):
+        """Presses the detail window's close box: the X window of the viewer that lies at the
+        window's client area receives what a window manager sends."""
+        left, top = detail.client[0], detail.client[1]
+        # Wine names a program's X windows' class after its executable.
+        program_class = Path(self.session.exes["program"]).stem
+        out = self.display.xdotool("search", "--onlyvisible", "--class", program_class)
+        for xid in map(int, out.split()):
+            geometry = self.display.geometry(xid)
+            if xid != self.window.xid and geometry and \
+                    geometry[0] <= left < geometry[0] + geometry[2] and \
+                    geometry[1] <= top < geometry[1] + geometry[3]:
+                self.display.send_close(xid)
+                return
+        raise AssertionError(f"no X window at the detail window's client area ({left}, {top})")
+
+    # -- printing
+    def right_click_list(self, k=3):
+        self.click_row(k, button=3)
+
+    def right_click(self, rect):
+        self.window.click(*geo.centre(rect), button=3)
+
+    def right_click_detail(self, detail):
+        # Among the texts, clear of the buttons of a timed measurement.
+        detail.click(60, 60, 3)
+
+    def wait_print_dialog(self):
+        return print_dialog.wait_print_dialog(self.display, alive=self.program.running)
+
+    def confirm_print(self, printer, window=None):
+        """Answers the print dialog: `printer` chosen (None: the one it shows), then OK."""
+        return print_dialog.confirm_print_dialog(
+            self.display, printer, window=window, alive=self.program.running,
+            shown=lambda: print_dialog.shown_printer(self.session))
+
+    def cancel_print(self):
+        print_dialog.cancel_print_dialog(self.display, alive=self.program.running)
+
+    def assert_no_print_dialog(self, what):
+        """No print dialog stands once the viewer has handled what it was sent."""
+        self.settle()
+        assert not print_dialog.dialog_windows(self.display), f"a print dialog after {what}"
+
