@@ -159,8 +159,11 @@ class AccessibleObject final : public IAccessible {
                 return putText(own, name);
             }
             case Target::Child: {
-                const std::optional<AccessibleElement> element = content->element(child.lVal);
-                return element ? putText(element->name, name) : S_FALSE;
+                if (const std::optional<AccessibleElement> element = content->element(child.lVal))
+                    return putText(element->name, name);
+                return askChildObject(*content, child.lVal, [name](IAccessible& o, VARIANT self) {
+                    return o.get_accName(self, name);
+                });
             }
             case Target::Invalid: break;
         }
@@ -195,7 +198,9 @@ class AccessibleObject final : public IAccessible {
                     putLong(static_cast<LONG>(element->role), role);
                     return S_OK;
                 }
-                return childProperty(*content, child, role, &IAccessible::get_accRole);
+                return askChildObject(*content, child.lVal, [role](IAccessible& o, VARIANT self) {
+                    return o.get_accRole(self, role);
+                });
             }
             case Target::Invalid: break;
         }
@@ -216,7 +221,9 @@ class AccessibleObject final : public IAccessible {
                     putLong(static_cast<LONG>(element->state), state);
                     return S_OK;
                 }
-                return childProperty(*content, child, state, &IAccessible::get_accState);
+                return askChildObject(*content, child.lVal, [state](IAccessible& o, VARIANT self) {
+                    return o.get_accState(self, state);
+                });
             }
             case Target::Invalid: break;
         }
@@ -260,7 +267,9 @@ class AccessibleObject final : public IAccessible {
                     place = element->place;
                     break;
                 }
-                return childLocation(*content, child.lVal, left, top, width, height);
+                return askChildObject(*content, child.lVal, [=](IAccessible& o, VARIANT self) {
+                    return o.accLocation(left, top, width, height, self);
+                });
             case Target::Invalid: return E_INVALIDARG;
         }
         if (!place) return S_FALSE;  // out of view
@@ -334,7 +343,6 @@ class AccessibleObject final : public IAccessible {
 
   private:
     using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
-    using VariantProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
 
     // Texts the viewer has none of: the window's own, where it has them; none for a child.
     HRESULT windowProperty(VARIANT child, BSTR* text, TextProperty property) {
@@ -386,25 +394,10 @@ class AccessibleObject final : public IAccessible {
         return S_OK;
     }
 
-    // A property of a child that is an object of its own, asked of that object.
-    HRESULT childProperty(AccessibleContent& content, VARIANT child, VARIANT* out,
-                          VariantProperty property) {
-        IDispatch* object = nullptr;
-        if (childObject(content, child.lVal, &object) != S_OK) return E_INVALIDARG;
-        IAccessible* accessible = nullptr;
-        HRESULT result =
-            object->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible));
-        object->Release();
-        if (FAILED(result)) return result;
-        VARIANT self;
-        putLong(CHILDID_SELF, &self);
-        result = (accessible->*property)(self, out);
-        accessible->Release();
-        return result;
-    }
-
-    HRESULT childLocation(AccessibleContent& content, std::int32_t id, LONG* left, LONG* top,
-                          LONG* width, LONG* height) {
+    // A child that is an object of its own or a window, asked about itself: what `ask` answers
+    // for that object's CHILDID_SELF.
+    template <typename Ask>
+    HRESULT askChildObject(AccessibleContent& content, std::int32_t id, Ask ask) {
         IDispatch* object = nullptr;
         if (childObject(content, id, &object) != S_OK) return E_INVALIDARG;
         IAccessible* accessible = nullptr;
@@ -414,7 +407,7 @@ class AccessibleObject final : public IAccessible {
         if (FAILED(result)) return result;
         VARIANT self;
         putLong(CHILDID_SELF, &self);
-        result = accessible->accLocation(left, top, width, height, self);
+        result = ask(*accessible, self);
         accessible->Release();
         return result;
     }

@@ -94,6 +94,11 @@ class ScreenReader:
         window's client object (the probe's JSON)."""
         return json.loads(self.run("tree", geo.TITLE, rows))
 
+    def point(self, x, y):
+        """The object or child at screen (x, y), as a screen reader following the pointer finds
+        it: its id, role, name, state, place and action."""
+        return json.loads(self.run("point", x, y))
+
     def act(self, child):
         """The list's default action for `child`: its result and milliseconds."""
         return json.loads(self.run("act", geo.TITLE, child))
@@ -200,6 +205,9 @@ def test_the_sample_reads_as_its_rows_panes_and_buttons(session, start_viewer, r
                                      geo.ROW_PITCH], item
         else:
             assert (item["state"], item["place"]) == (ROW | OFFSCREEN, None), item
+    # The pointer over a row finds that row.
+    found = reader.point(left + 100, top + geo.row_top(2) + geo.ROW_PITCH // 2)
+    assert (found["id"], found["name"]) == (3, expected_rows[2]), found
 
     info = info_pane(tree)
     assert names(info) == [f"Файл: {viewer.wine_name}", f"Записей: {SAMPLE_RECORDS}",
@@ -276,6 +284,9 @@ def test_a_rows_default_action_opens_its_record_as_enter_does(session, start_vie
     assert chart["name"] == "Си"
     assert names(chart) == point_names(session, SAMPLE, timed - 1, "ci")
     assert {c["role"] for c in chart["children"]} == {LIST_ITEM}
+    # The pointer over the ninth bar finds that point.
+    x, y, width, height = chart["children"][8]["place"]
+    assert reader.point(x + width // 2, y + height // 2)["name"] == chart["children"][8]["name"]
     # The buttons are children too, named by their window texts.
     assert [c["name"] for c in window["children"] if c["role"] == CLIENT] == \
         ["Экспорт в Excel", " Си / Сд "]
