@@ -362,24 +362,41 @@ def test_a_kept_object_answers_not_connected_once_its_window_moved_on(session, s
         assert charts == ["Сд"], tree[1]
 
 
-# ---------------------------------------------------------------- while a message box is up
+# ---------------------------------------------------------------- while the viewer is busy
 
-def test_a_message_box_holds_the_default_action_off_but_not_the_reading(session, start_viewer,
-                                                                         reader):
-    viewer = start_viewer(file=SAMPLE)
+def put_up_a_message_box(session, viewer, request):
+    """A file of the wrong type chosen in the open dialog: its message box, while the sample
+    stays loaded. Gives back what takes it down."""
     wrong = session.temp_dir / "notes.txt"
     wrong.write_text("not a measurement file")
     viewer.open_by_dialog(wine_env.unix_to_wine_path(wrong))
     viewer.wait_message_box(NO_DST_TYPE)
+    return lambda: viewer.dismiss_message(NO_DST_TYPE)
 
-    # Read as usual while the box's loop runs; the open is asked for and dropped.
+
+def put_up_the_print_dialog(session, viewer, request):
+    """A right click on the list: the list printout's print dialog."""
+    request.getfixturevalue("print_queues")
+    viewer.right_click_list()
+    viewer.wait_print_dialog()
+    return viewer.cancel_print
+
+
+@pytest.mark.parametrize("put_up", [put_up_a_message_box, put_up_the_print_dialog],
+                         ids=["a message box", "the print dialog"])
+def test_while_busy_the_default_action_waits_but_the_reading_does_not(session, start_viewer,
+                                                                      reader, request, put_up):
+    viewer = start_viewer(file=SAMPLE)
+    take_down = put_up(session, viewer, request)
+
+    # Read as usual while the box's or dialog's loop runs; the open is asked for and dropped.
     assert pane(reader.tree(rows=3), LIST)["count"] == SAMPLE_RECORDS
     assert reader.act(5)["result"] == "0x00000000"
     viewer.settle()
-    viewer.dismiss_message(NO_DST_TYPE)
+    take_down()
     viewer.settle()
     assert viewer.detail() is None
-    # Once the box is gone the action acts.
+    # Once it is down the action acts.
     assert reader.act(5)["result"] == "0x00000000"
     viewer.wait_detail_built()
 
