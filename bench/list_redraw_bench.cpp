@@ -69,7 +69,7 @@ void BM_ListRedraw24Rows(benchmark::State& run) {
 }
 BENCHMARK(BM_ListRedraw24Rows)->Unit(benchmark::kMicrosecond);
 
-// One step of a held Down key through a 200,000-record file: the mark moves, and at the
+// One step of a held Down key through a 200,000-record file: the highlight moves, and at the
 // bottom row the rows scroll a line; either way one redraw, as the scroll bar's line step.
 void BM_ListKeyStepDown(benchmark::State& run) {
     const std::vector<IndexEntry> entries = sampleEntries(200000);
@@ -79,8 +79,8 @@ void BM_ListKeyStepDown(benchmark::State& run) {
     RecordingCanvas canvas;
     for (auto _ : run) {
         canvas.clearCalls();
-        if (!moveMark(state, ListMove::LineDown, content.recordCount)) {
-            moveMark(state, ListMove::Top, content.recordCount);
+        if (!moveHighlight(state, ListMove::LineDown, content.recordCount)) {
+            moveHighlight(state, ListMove::Top, content.recordCount);
         }
         drawListRows(canvas, state, content);
         benchmark::DoNotOptimize(canvas.calls().data());

@@ -10,17 +10,6 @@ else()
     set(nsis_target x86-unicode)
 endif()
 
-# FILEVERSION takes four numbers; the project's version may give fewer.
-set(version_numbers "")
-foreach(part MAJOR MINOR PATCH TWEAK)
-    if("${PROJECT_VERSION_${part}}" STREQUAL "")
-        list(APPEND version_numbers 0)
-    else()
-        list(APPEND version_numbers ${PROJECT_VERSION_${part}})
-    endif()
-endforeach()
-string(REPLACE ";" "," TOLVINARK_RC_VERSION_NUMBERS "${version_numbers}")
-
 function(tolvinark_version_resource target description)
     set(TOLVINARK_RC_NAME ${target})
     set(TOLVINARK_RC_FILE ${target}.exe)

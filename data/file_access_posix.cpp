@@ -38,6 +38,10 @@ std::size_t writeAll(int fd, const char* bytes, std::size_t count) {
 
 }  // namespace
 
+void CloseFile::operator()(std::intptr_t handle) const {
+    ::close(descriptorOf(handle));
+}
+
 ReadOnlyFile::ReadOnlyFile(const std::string& name) {
     const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return;
@@ -46,24 +50,20 @@ ReadOnlyFile::ReadOnlyFile(const std::string& name) {
         ::close(fd);
         return;
     }
-    handle_ = fd;
-}
-
-bool ReadOnlyFile::isOpen() const {
-    return handle_ >= 0;
+    handle_.reset(fd);
 }
 
 std::uint64_t ReadOnlyFile::size() const {
     if (!isOpen()) return 0;
     struct stat status {};
-    if (::fstat(descriptorOf(handle_), &status) != 0 || status.st_size < 0) return 0;
+    if (::fstat(descriptorOf(handle_.get()), &status) != 0 || status.st_size < 0) return 0;
     return static_cast<std::uint64_t>(status.st_size);
 }
 
 bool ReadOnlyFile::seek(std::uint64_t offset) {
     if (!isOpen() || offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
         return false;
-    return ::lseek(descriptorOf(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0;
+    return ::lseek(descriptorOf(handle_.get()), static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 std::size_t ReadOnlyFile::read(void* buffer, std::size_t count) {
@@ -72,17 +72,13 @@ std::size_t ReadOnlyFile::read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     // A regular file may hand over less than asked; keep asking until the end or an error.
     while (done < count) {
-        const ssize_t n = ::read(descriptorOf(handle_), bytes + done, transferSize(count - done));
+        const ssize_t n =
+            ::read(descriptorOf(handle_.get()), bytes + done, transferSize(count - done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += static_cast<std::size_t>(n);
     }
     return done;
-}
-
-void ReadOnlyFile::close() {
-    if (isOpen()) ::close(descriptorOf(handle_));
-    handle_ = -1;
 }
 
 bool replaceFileContents(const std::string& name, std::string_view bytes) {

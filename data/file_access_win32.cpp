@@ -23,45 +23,31 @@ DWORD transferSize(std::size_t remaining) {
     return remaining < kMaxTransfer ? static_cast<DWORD>(remaining) : kMaxTransfer;
 }
 
-// Closes a handle when it goes out of scope.
-class OwnedHandle {
-  public:
-    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (isValid()) CloseHandle(handle_);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-    bool isValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // Closes now, giving back whether the system accepted it.
-    bool close() {
-        const bool ok = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE handle_;
+// A file of the Win32 file functions, closed when the owner goes.
+struct CloseFileHandle {
+    void operator()(HANDLE file) const { CloseHandle(file); }
 };
+struct NoFileHandle {
+    static HANDLE value() { return INVALID_HANDLE_VALUE; }
+};
+using ScopedFile = ScopedHandle<HANDLE, CloseFileHandle, NoFileHandle>;
 
 }  // namespace
+
+void CloseFile::operator()(std::intptr_t handle) const {
+    CloseHandle(handleOf(handle));
+}
 
 ReadOnlyFile::ReadOnlyFile(const std::string& name) {
     const HANDLE handle = CreateFileW(fileNameToWide(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(handle);
-}
-
-bool ReadOnlyFile::isOpen() const {
-    return handleOf(handle_) != INVALID_HANDLE_VALUE;
+    if (handle != INVALID_HANDLE_VALUE) handle_.reset(reinterpret_cast<std::intptr_t>(handle));
 }
 
 std::uint64_t ReadOnlyFile::size() const {
     if (!isOpen()) return 0;
     DWORD high = 0;
-    const DWORD low = GetFileSize(handleOf(handle_), &high);
+    const DWORD low = GetFileSize(handleOf(handle_.get()), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 0;
     return static_cast<std::uint64_t>(high) << 32 | low;
 }
@@ -70,8 +56,8 @@ bool ReadOnlyFile::seek(std::uint64_t offset) {
     if (!isOpen() || offset > 0x7FFFFFFFFFFFFFFFull) return false;
     LONG high = static_cast<LONG>(offset >> 32);
     SetLastError(NO_ERROR);
-    const DWORD low = SetFilePointer(handleOf(handle_), static_cast<LONG>(offset & 0xFFFFFFFFu),
-                                     &high, FILE_BEGIN);
+    const DWORD low = SetFilePointer(handleOf(handle_.get()),
+                                     static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
@@ -81,7 +67,7 @@ std::size_t ReadOnlyFile::read(void* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         DWORD arrived = 0;
-        if (!ReadFile(handleOf(handle_), bytes + done, transferSize(count - done), &arrived,
+        if (!ReadFile(handleOf(handle_.get()), bytes + done, transferSize(count - done), &arrived,
                       nullptr) ||
             arrived == 0)
             break;
@@ -90,16 +76,11 @@ std::size_t ReadOnlyFile::read(void* buffer, std::size_t count) {
     return done;
 }
 
-void ReadOnlyFile::close() {
-    if (isOpen()) CloseHandle(handleOf(handle_));
-    handle_ = -1;
-}
-
 bool replaceFileContents(const std::string& name, std::string_view bytes) {
-    OwnedHandle file(CreateFileW(fileNameToWide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_ARCHIVE, nullptr));
-    if (!file.isValid()) return false;
+    ScopedFile file(CreateFileW(fileNameToWide(name).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    if (!file.holds()) return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;
@@ -111,7 +92,8 @@ bool replaceFileContents(const std::string& name, std::string_view bytes) {
     }
     // OPEN_ALWAYS keeps an earlier content; cut off what of it lies past the new end.
     if (!SetEndOfFile(file.get())) return false;
-    return file.close();
+    // Closed here, for the system's last word on the written content.
+    return CloseHandle(file.release()) != FALSE;
 }
 
 }  // namespace tolvinark

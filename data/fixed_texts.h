@@ -5,10 +5,13 @@
 #include <string_view>
 
 #include "data/cp1251.h"
+#include "generated/version.h"
 
 namespace tolvinark::texts {
 
-inline constexpr auto kProgramTitle = cp1251("Tolvinark v 1.8 (print)  28.03.2019");
+// The caption of the main window and of every message box; the version is the project's.
+inline constexpr auto kProgramTitle =
+    cp1251("Tolvinark v " TOLVINARK_VERSION " (print)  28.03.2019");
 
 inline constexpr auto kMeasurementLabel = cp1251(" Измерение: ");
 inline constexpr auto kDurationLabel = cp1251(" Время измерения:   ");

@@ -40,7 +40,7 @@ AccessibleElement listItem(const ScrollState& state, const ListContent& content,
     item.role = AccessibleRole::ListItem;
     item.name = listItemName(content.entries[recordNumber]);
     item.state = accessible_state::kSelectable | accessible_state::kFocusable;
-    if (markedRecord(state, content.recordCount) == recordNumber) {
+    if (highlightedRecord(state, content.recordCount) == recordNumber) {
         item.state |= accessible_state::kSelected | accessible_state::kFocused;
     }
     const std::int64_t row = std::int64_t{recordNumber} - state.topRow;
@@ -53,8 +53,8 @@ AccessibleElement listItem(const ScrollState& state, const ListContent& content,
     return item;
 }
 
-std::optional<std::int32_t> markedChild(const ScrollState& state, std::uint32_t recordCount) {
-    const std::optional<std::uint32_t> record = markedRecord(state, recordCount);
+std::optional<std::int32_t> highlightedChild(const ScrollState& state, std::uint32_t recordCount) {
+    const std::optional<std::uint32_t> record = highlightedRecord(state, recordCount);
     if (!record || *record >= static_cast<std::uint32_t>(listChildCount(recordCount))) {
         return std::nullopt;
     }
@@ -65,8 +65,8 @@ ListAnnouncement announcementAfterKey(const ScrollState& before, const ScrollSta
                                       std::uint32_t recordCount) {
     ListAnnouncement announcement;
     announcement.reordered = before.topRow != after.topRow;
-    const std::optional<std::int32_t> focus = markedChild(after, recordCount);
-    if (focus != markedChild(before, recordCount)) announcement.focus = focus;
+    const std::optional<std::int32_t> focus = highlightedChild(after, recordCount);
+    if (focus != highlightedChild(before, recordCount)) announcement.focus = focus;
     return announcement;
 }
 

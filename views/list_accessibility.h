@@ -24,16 +24,17 @@ std::optional<std::uint32_t> recordOfChild(std::int32_t childId, std::uint32_t r
 std::string listItemName(const IndexEntry& entry);
 
 // The row of record `recordNumber`: selectable and focusable; selected and focused when it is
-// the marked row; off screen unless it is in a visible row. Its place is the row's band across
+// the highlighted row; off screen unless it is in a visible row. Its place is the row's band across
 // the pane, none off screen. `recordNumber` is one of the content's records.
 AccessibleElement listItem(const ScrollState& state, const ListContent& content,
                            std::uint32_t recordNumber, int clientWidth);
 
-// The marked row's child id, the list's focus and selection; nothing without a marked row.
-std::optional<std::int32_t> markedChild(const ScrollState& state, std::uint32_t recordCount);
+// The highlighted row's child id, the list's focus and selection; nothing without one.
+std::optional<std::int32_t> highlightedChild(const ScrollState& state, std::uint32_t recordCount);
 
-// What a screen reader is told after a key moved the mark: the list's order changed when its
-// rows scrolled; the focus and selection went to `focus` when the marked record changed.
+// What a screen reader is told after a key moved the highlight: the list's order changed when
+// its rows scrolled; the focus and selection went to `focus` when the highlighted record
+// changed.
 struct ListAnnouncement {
     bool reordered = false;
     std::optional<std::int32_t> focus;

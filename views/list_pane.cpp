@@ -75,10 +75,10 @@ std::uint32_t rowsWithRecords(const ScrollState& state, const ListContent& conte
     return content.entries == nullptr ? 0 : rowsWithRecords(state, content.recordCount);
 }
 
-// The visible row the mark stands on, when that row holds a record. The hover row top of 0
+// The visible row the highlight stands on, when that row holds a record. The hover row top of 0
 // left by the start, a row above the pane, the strip below the last whole row and a blank row
-// are no mark.
-std::optional<std::uint32_t> markedRow(const ScrollState& state, std::uint32_t recordCount) {
+// are no highlight.
+std::optional<std::uint32_t> highlightedRow(const ScrollState& state, std::uint32_t recordCount) {
     const std::int32_t offset = state.hoverRowTop - kFirstRowTop;
     if (offset < 0 || offset % kRowPitch != 0) return std::nullopt;
     const auto row = static_cast<std::uint32_t>(offset / kRowPitch);
@@ -86,18 +86,18 @@ std::optional<std::uint32_t> markedRow(const ScrollState& state, std::uint32_t r
     return row;
 }
 
-void markRow(ScrollState& state, std::uint32_t row) {
+void highlightRow(ScrollState& state, std::uint32_t row) {
     state.hoverRowTop = rowTop(row);
 }
 
-// A mark left on a blank row by a page move is drawn back to the last record; a mark outside
+// A highlight left on a blank row by a page move is drawn back to the last record; one outside
 // the visible rows stays where it is.
-void clampMarkToLastRecord(ScrollState& state, std::uint32_t recordCount) {
+void clampHighlightToLastRecord(ScrollState& state, std::uint32_t recordCount) {
     const std::int32_t offset = state.hoverRowTop - kFirstRowTop;
     if (offset < 0 || offset % kRowPitch != 0) return;
     const auto row = static_cast<std::uint32_t>(offset / kRowPitch);
     const std::uint32_t shown = rowsWithRecords(state, recordCount);
-    if (row < state.visibleRows && row >= shown && shown > 0) markRow(state, shown - 1);
+    if (row < state.visibleRows && row >= shown && shown > 0) highlightRow(state, shown - 1);
 }
 
 void drawRow(Canvas& canvas, int y, const IndexEntry& entry, bool highlighted) {
@@ -144,27 +144,27 @@ bool scrollList(ScrollState& state, ListMove move, std::uint32_t recordCount,
     return false;
 }
 
-bool moveMark(ScrollState& state, ListMove move, std::uint32_t recordCount) {
+bool moveHighlight(ScrollState& state, ListMove move, std::uint32_t recordCount) {
     const std::uint32_t shown = rowsWithRecords(state, recordCount);
     if (shown == 0) return false;
     const std::int32_t oldTop = state.topRow;
-    const std::int32_t oldMark = state.hoverRowTop;
-    const std::optional<std::uint32_t> row = markedRow(state, recordCount);
+    const std::int32_t oldHighlight = state.hoverRowTop;
+    const std::optional<std::uint32_t> row = highlightedRow(state, recordCount);
     switch (move) {
         case ListMove::LineDown:
             if (!row) {
-                markRow(state, 0);
+                highlightRow(state, 0);
             } else if (*row + 1 < shown) {
-                markRow(state, *row + 1);
+                highlightRow(state, *row + 1);
             } else {
-                lineDown(state);  // the mark stays on the last visible row
+                lineDown(state);  // the highlight stays on the last visible row
             }
             break;
         case ListMove::LineUp:
             if (!row) {
-                markRow(state, shown - 1);
+                highlightRow(state, shown - 1);
             } else if (*row > 0) {
-                markRow(state, *row - 1);
+                highlightRow(state, *row - 1);
             } else {
                 lineUp(state);
             }
@@ -172,23 +172,24 @@ bool moveMark(ScrollState& state, ListMove move, std::uint32_t recordCount) {
         case ListMove::PageDown:
         case ListMove::PageUp:
             scrollList(state, move, recordCount);
-            clampMarkToLastRecord(state, recordCount);
+            clampHighlightToLastRecord(state, recordCount);
             break;
         case ListMove::Top:
             state.topRow = 0;
-            markRow(state, 0);
+            highlightRow(state, 0);
             break;
         case ListMove::Bottom:
             state.topRow = std::max(state.scrollMaximum, 0);
-            markRow(state, rowsWithRecords(state, recordCount) - 1);
+            highlightRow(state, rowsWithRecords(state, recordCount) - 1);
             break;
         case ListMove::ThumbTo: break;
     }
-    return state.topRow != oldTop || state.hoverRowTop != oldMark;
+    return state.topRow != oldTop || state.hoverRowTop != oldHighlight;
 }
 
-std::optional<std::uint32_t> markedRecord(const ScrollState& state, std::uint32_t recordCount) {
-    const std::optional<std::uint32_t> row = markedRow(state, recordCount);
+std::optional<std::uint32_t> highlightedRecord(const ScrollState& state,
+                                               std::uint32_t recordCount) {
+    const std::optional<std::uint32_t> row = highlightedRow(state, recordCount);
     if (!row) return std::nullopt;
     return static_cast<std::uint32_t>(state.topRow) + *row;
 }

@@ -51,21 +51,22 @@ enum class ListMove { LineDown, LineUp, PageDown, PageUp, Top, Bottom, ThumbTo }
 // record count. The hover row top is kept.
 void startList(ScrollState& state, std::uint32_t recordCount, int clientHeight);
 
-// The scroll bar's and the wheel's moves: the rows move, the marked row stays on its screen
+// The scroll bar's and the wheel's moves: the rows move, the highlight stays on its screen
 // row. Top and Bottom are not the scroll bar's and do nothing here. `thumbPosition` is read only
 // for ThumbTo. Gives back true when the top row moved, so the rows are redrawn.
 bool scrollList(ScrollState& state, ListMove move, std::uint32_t recordCount,
                 std::int32_t thumbPosition = 0);
 
-// The keys' moves, which carry the marked row (the hover row) along. A line move steps the mark
-// one row and scrolls a line where it would leave the visible rows; without a mark on a record,
-// LineDown marks the top row and LineUp the bottom one. A page move is the scroll bar's, the
-// mark keeping its screen row but never passing the last record. Top and Bottom mark the first
-// and last record. Gives back true when the rows or the mark changed, so the rows are redrawn.
-bool moveMark(ScrollState& state, ListMove move, std::uint32_t recordCount);
+// The keys' moves, which carry the highlighted row (the hover row) along. A line move steps the
+// highlight one row and scrolls a line where it would leave the visible rows; without a
+// highlight on a record, LineDown highlights the top row and LineUp the bottom one. A page move
+// is the scroll bar's, the highlight keeping its screen row but never passing the last record.
+// Top and Bottom highlight the first and last record. Gives back true when the rows or the
+// highlight changed, so the rows are redrawn.
+bool moveHighlight(ScrollState& state, ListMove move, std::uint32_t recordCount);
 
-// The record in the marked row, or nothing when the mark stands on no record.
-std::optional<std::uint32_t> markedRecord(const ScrollState& state, std::uint32_t recordCount);
+// The record in the highlighted row, or nothing when the highlight stands on no record.
+std::optional<std::uint32_t> highlightedRecord(const ScrollState& state, std::uint32_t recordCount);
 
 // The pointer moved to y (client coordinates of the list pane).
 void hoverAt(ScrollState& state, int y);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/cp1251.h"
+#include "generated/version.h"
 
 namespace tolvinark::cli::messages {
 

@@ -1,4 +1,5 @@
-// tolvinark-cli: the viewer's measurements on the command line (info, list, show, export).
+// tolvinark-cli: the viewer's measurements on the command line: the viewer's texts (info, list,
+// show), its DIF export (export) and tables for data work (csv, series, stats).
 
 #include <string>
 #include <vector>

@@ -22,7 +22,7 @@ void accessibleWindowGone(ApplicationState& app, HWND window);
 
 // The list's rows scrolled: its order changed.
 void announceListReordered(const ApplicationState& app);
-// A key moved the mark from where `before` had it: the new order and focus are announced.
+// A key moved the highlight from where `before` had it: the new order and focus are announced.
 void announceListKey(const ApplicationState& app, const ScrollState& before);
 
 // The request a row's default action posted: opens the record as Enter would, unless another

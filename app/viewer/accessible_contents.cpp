@@ -31,7 +31,7 @@ class ListAccessible final : public AccessibleContent {
         return listItem(app_.scroll, listed, *record, client.right);
     }
     std::optional<std::int32_t> focus() const override {
-        return markedChild(app_.scroll, content().recordCount);
+        return highlightedChild(app_.scroll, content().recordCount);
     }
     std::int32_t childAt(int, int y) const override {
         const std::optional<std::uint32_t> record = recordAtClick(app_.scroll, y, content());

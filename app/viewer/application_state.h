@@ -6,6 +6,8 @@
 // after windows.h, which it needs
 #include <commdlg.h>
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "app/viewer/accessible_windows.h"
@@ -17,6 +19,9 @@
 #include "views/list_pane.h"
 
 namespace tolvinark {
+
+// The longest name the file system allows, in UTF-16 units, with its terminating zero.
+inline constexpr std::size_t kOpenDialogNameUnits = 32768;
 
 struct ApplicationState {
     HINSTANCE module = nullptr;
@@ -39,9 +44,11 @@ struct ApplicationState {
     bool commandLineFilePending = false;
     std::string commandLineFile;
 
-    // The open dialog writes the chosen name here, in UTF-16; the structure keeps the chosen
-    // filter from one call to the next.
-    wchar_t fileNameBuffer[kMaxFileNameLength + 1] = {};
+    // The open dialog writes the chosen name here, in UTF-16. It holds any name, so that one too
+    // long to open reaches the open operation and its message, as from the command line or a
+    // drop, rather than failing in the dialog. The structure keeps the chosen filter from one
+    // call to the next.
+    std::array<wchar_t, kOpenDialogNameUnits> fileNameBuffer{};
     OPENFILENAMEW openDialog{};
 
     MeasurementData data;  // record index, file-loaded flag, current record

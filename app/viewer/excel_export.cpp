@@ -7,6 +7,7 @@
 
 #include "app/win32/message_box.h"
 #include "data/file_access.h"
+#include "data/file_names.h"
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
 #include "output/dif_export.h"
@@ -26,7 +27,7 @@ LRESULT onExcelButton(ApplicationState& app) {
         return 0;
     }
     // No verb: the default action of the file's type. Its outcome is the shell's to report.
-    ShellExecuteA(nullptr, nullptr, fileName.c_str(), nullptr, nullptr, 0);
+    ShellExecuteW(nullptr, nullptr, fileNameToWide(fileName).c_str(), nullptr, nullptr, 0);
     return 0;
 }
 

@@ -1,6 +1,5 @@
 #include "app/viewer/file_opening.h"
 
-#include <iterator>
 #include <string>
 
 #include "app/viewer/command_line.h"
@@ -71,15 +70,19 @@ void prepareOpenDialog(ApplicationState& app) {
     dialog.hInstance = app.module;
     dialog.lpstrFilter = kOpenDialogFilter;
     dialog.nFilterIndex = 3;
-    dialog.lpstrFile = app.fileNameBuffer;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(app.fileNameBuffer));  // in UTF-16 units
+    dialog.lpstrFile = app.fileNameBuffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(app.fileNameBuffer.size());  // in UTF-16 units
+}
+
+std::optional<std::string> askForFileName(ApplicationState& app, GetOpenFileNameFunction dialog) {
+    app.openDialog.Flags = kOpenDialogFlags;
+    if (!dialog(&app.openDialog)) return std::nullopt;
+    return fileNameFromWide(app.fileNameBuffer.data());
 }
 
 LRESULT onOpenButton(ApplicationState& app, HWND window) {
-    app.openDialog.Flags = kOpenDialogFlags;
-    if (GetOpenFileNameW(&app.openDialog)) {
-        showOpenResult(app, window,
-                       openMeasurementFile(app.data, fileNameFromWide(app.fileNameBuffer)));
+    if (const std::optional<std::string> name = askForFileName(app)) {
+        showOpenResult(app, window, openMeasurementFile(app.data, *name));
     }
     return 0;
 }

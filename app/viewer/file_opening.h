@@ -7,6 +7,9 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <optional>
+#include <string>
+
 #include "app/viewer/application_state.h"
 
 namespace tolvinark {
@@ -14,6 +17,13 @@ namespace tolvinark {
 // Prepares the open dialog's structure once at start; the filter index it starts with (3)
 // names no filter pair, so the dialog picks one itself.
 void prepareOpenDialog(ApplicationState& app);
+
+using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The open dialog: the chosen name in UTF-8, whatever its length, or nothing when the dialog
+// was cancelled or failed. `dialog` stands in for GetOpenFileNameW in tests.
+std::optional<std::string> askForFileName(ApplicationState& app,
+                                          GetOpenFileNameFunction dialog = GetOpenFileNameW);
 
 // The Open button: the open dialog, then the open operation on the chosen name. Cancelling the
 // dialog changes nothing. `window` owns the message boxes.

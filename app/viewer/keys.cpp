@@ -21,7 +21,7 @@ LRESULT onKeyDown(ApplicationState& app, HWND window, ViewerInput key, WPARAM wP
         case ViewerInput::ListKey:
             onListKey(app, *listKeyMove(static_cast<unsigned>(wParam)));
             return 0;
-        case ViewerInput::EnterKey: openMarkedRecord(app); return 0;
+        case ViewerInput::EnterKey: openHighlightedRecord(app); return 0;
         case ViewerInput::EscapeKey:
             // The close box's road: the default procedure destroys the window, and its
             // WM_DESTROY lets go of the picture.

@@ -1,6 +1,6 @@
 #pragma once
 // The viewer's keys, the same in the main window, its panes and the detail window: the list's
-// keys move the marked row, Enter opens its record, Escape closes the detail window, Ctrl+O is
+// keys move the highlighted row, Enter opens its record, Escape closes the detail window, Ctrl+O is
 // the Open button. No key prints.
 
 #include <windows.h>

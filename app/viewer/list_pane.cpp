@@ -77,13 +77,14 @@ LRESULT onListMouseMove(ApplicationState& app, int y) {
 
 void onListKey(ApplicationState& app, ListMove move) {
     const ScrollState before = app.scroll;
-    if (!moveMark(app.scroll, move, listedRecords(app))) return;
+    if (!moveHighlight(app.scroll, move, listedRecords(app))) return;
     redrawList(app);
     announceListKey(app, before);
 }
 
-void openMarkedRecord(ApplicationState& app) {
-    const std::optional<std::uint32_t> recordNumber = markedRecord(app.scroll, listedRecords(app));
+void openHighlightedRecord(ApplicationState& app) {
+    const std::optional<std::uint32_t> recordNumber =
+        highlightedRecord(app.scroll, listedRecords(app));
     if (recordNumber) openRecord(app, *recordNumber);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The list pane's share of the window procedure: scrolling, the wheel, the row under the
-// pointer, the record click and the list's keys. Each message handler returns its result.
+// pointer and the record click, each giving the message's result; and the list's keys, which
+// the key handler (keys.h) calls.
 
 #include <windows.h>
 
@@ -14,10 +15,10 @@ LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM l
 LRESULT onListMouseMove(ApplicationState& app, int y);
 // A left click on the list pane with a file loaded, y as above: reads the record of that row.
 LRESULT onRecordClick(ApplicationState& app, int y);
-// A list key: the marked row moves, the rows scroll where it would leave them.
+// A list key: the highlighted row moves, the rows scroll where it would leave them.
 void onListKey(ApplicationState& app, ListMove move);
-// Opens the marked row's record as a click on that row would; without a mark nothing.
-void openMarkedRecord(ApplicationState& app);
+// Opens the highlighted row's record as a click on that row would; without a highlight nothing.
+void openHighlightedRecord(ApplicationState& app);
 // Opens record `recordNumber` of the list as a click on its row would.
 void openListedRecord(ApplicationState& app, std::uint32_t recordNumber);
 

@@ -55,7 +55,8 @@ bool registerWindowClass(const ApplicationState& app) {
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = app.module;
     windowClass.hIcon = LoadIconW(app.module, L"ICON_BIG");
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);  // a number, no text
+    // The arrow is a resource number, the same in either character set.
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClassName;
     return RegisterClassW(&windowClass) != 0;

@@ -20,16 +20,16 @@
 namespace tolvinark {
 namespace {
 
-// A name for the first paint to open; one that fits also stands in the open dialog's buffer.
-// The line is read in UTF-16, so a name in any script arrives whole.
+// A name for the first paint to open; it also stands in the open dialog's name field. The line is
+// read in UTF-16, so a name in any script arrives whole.
 void readCommandLine(ApplicationState& app, const wchar_t* commandLine) {
     app.commandLineFilePending = false;
     const std::optional<std::string> name = fileArgument(fileNameFromWide(commandLine));
     if (!name) return;
     app.commandLineFile = *name;
     const std::wstring wideName = fileNameToWide(*name);
-    if (wideName.size() <= kMaxFileNameLength) {
-        std::copy(wideName.begin(), wideName.end(), app.fileNameBuffer);
+    if (wideName.size() < app.fileNameBuffer.size()) {
+        std::copy(wideName.begin(), wideName.end(), app.fileNameBuffer.begin());
         app.fileNameBuffer[wideName.size()] = L'\0';
     }
     app.commandLineFilePending = true;

@@ -15,7 +15,7 @@ std::optional<ListMove> listKeyMove(unsigned virtualKey) {
 }
 
 ViewerInput keyInput(unsigned virtualKey, bool controlHeld) {
-    // The list keys move the mark with Ctrl held too.
+    // The list keys move the highlight with Ctrl held too.
     if (listKeyMove(virtualKey)) return ViewerInput::ListKey;
     switch (virtualKey) {
         case virtual_key::kReturn: return ViewerInput::EnterKey;

@@ -24,8 +24,8 @@ enum class ViewerInput {
     ExcelButton,   // the detail window's Excel button
     Close,         // WM_CLOSE: the close box, the system menu, Alt+F4, Escape's own road
     Destroy,       // WM_DESTROY
-    ListKey,       // Down, Up, Page Down, Page Up, Home, End: the marked row moves
-    EnterKey,      // opens the marked row's record
+    ListKey,       // Down, Up, Page Down, Page Up, Home, End: the highlighted row moves
+    EnterKey,      // opens the highlighted row's record
     EscapeKey,     // closes the detail window
     OpenKey,       // Ctrl+O: the Open button
     OtherKey,      // any other key: the default procedure's

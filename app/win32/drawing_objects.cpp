@@ -27,7 +27,6 @@ DrawingObjects createDrawingObjects() {
     objects.redPen = CreatePen(PS_SOLID, 2, colours::kRed);
     objects.blackPen = CreatePen(PS_SOLID, 1, colours::kBlack);
     objects.greyPen = CreatePen(PS_SOLID, 1, colours::kGrey);
-    objects.thickPen = CreatePen(PS_SOLID, 10, colours::kBlack);
     objects.backgroundBrush = CreateSolidBrush(colours::kBackground);
     objects.secondBackgroundBrush = CreateSolidBrush(colours::kBackground);
     const LOGFONTW screen = screenLogFont(14);
@@ -38,9 +37,8 @@ DrawingObjects createDrawingObjects() {
 }
 
 bool allDrawingObjectsMade(const DrawingObjects& objects) {
-    return objects.redPen && objects.blackPen && objects.greyPen && objects.thickPen &&
-           objects.backgroundBrush && objects.secondBackgroundBrush && objects.screenFont &&
-           objects.smallFont;
+    return objects.redPen && objects.blackPen && objects.greyPen && objects.backgroundBrush &&
+           objects.secondBackgroundBrush && objects.screenFont && objects.smallFont;
 }
 
 }  // namespace tolvinark

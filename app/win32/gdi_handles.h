@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/win32/scoped_handle.h"
+#include "data/scoped_handle.h"
 
 namespace tolvinark {
 

@@ -260,7 +260,6 @@ TEST(RecordTexts, SeriesPointTimeAndValue) {
 }
 
 TEST(FixedTexts, LengthsAsDrawn) {
-    EXPECT_EQ(texts::kProgramTitle.length, 35u);
     EXPECT_EQ(texts::kMeasurementLabel.length, 12u);
     EXPECT_EQ(texts::kDurationLabel.length, 20u);
     EXPECT_EQ(texts::kSerialNumberLabelPrefix.length, 21u);

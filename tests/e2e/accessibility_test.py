@@ -193,7 +193,7 @@ def test_the_sample_reads_as_its_rows_panes_and_buttons(session, start_viewer, r
     listed = pane(tree, LIST)
     assert (listed["name"], listed["count"]) == ("Список измерений", SAMPLE_RECORDS)
     assert names(listed) == expected_rows
-    assert (listed["focus"], listed["selection"]) == (None, None)  # the pointer marks no row
+    assert (listed["focus"], listed["selection"]) == (None, None)  # the pointer highlights no row
     # The visible rows lie where X shows them; the others are off screen, without a place.
     client_left, client_top = main["client"]["place"][:2]
     left, top = client_left + geo.LIST_PANE[0] + geo.EDGE, client_top + geo.LIST_PANE[1] + geo.EDGE
@@ -225,7 +225,7 @@ def test_the_sample_reads_as_its_rows_panes_and_buttons(session, start_viewer, r
 
 # Each step: keys typed, then the list's events it raises, in any order: (event, child id).
 STEPS = [
-    (["Down"], [(FOCUS, 1), (SELECTION, 1)]),  # without a mark Down marks the top row
+    (["Down"], [(FOCUS, 1), (SELECTION, 1)]),  # without a highlight Down highlights the top row
     (["Down"], [(FOCUS, 2), (SELECTION, 2)]),
     (["End"], [(REORDER, 0), (FOCUS, SAMPLE_RECORDS), (SELECTION, SAMPLE_RECORDS)]),
     (["Down"], []),  # the last record: nothing moves
@@ -236,7 +236,7 @@ STEPS = [
 ]
 
 
-def test_keys_announce_the_marked_row_and_scrolls_the_new_order(session, start_viewer, listen):
+def test_keys_announce_the_highlighted_row_and_scrolls_the_new_order(session, start_viewer, listen):
     viewer = start_viewer(file=SAMPLE)
     events = listen()
     rows = row_names(session, SAMPLE)

@@ -3,8 +3,8 @@ Enter, Escape and Ctrl+O, typed as a user types them.
 
 The rows are told apart by their pixels, as in viewer_test: the scroll bar's page steps show
 every record's band once, and each step of the table is then checked as the top row (which
-records the unmarked rows show) and the marked row (the one drawn in the highlight colour).
-While a detail window covers the list only the marked row is checked, at the list's left
+records the other rows show) and the highlighted row (the one drawn in the highlight colour).
+While a detail window covers the list only the highlighted row is checked, at the list's left
 edge, which the window leaves uncovered.
 """
 
@@ -16,26 +16,27 @@ COUNT = 60  # 24 visible rows: scroll maximum 36
 MAXIMUM = COUNT - geo.VISIBLE_ROWS
 
 # One run through the table. Each step: what the user does (key names, or an action
-# below), then the top row (None while a detail window covers the rows), the marked visible
-# row (None: no row marked) and the record the detail window shows (None: no detail window).
-# The pointer starts in the strip below the last row, which marks nothing.
+# below), then the top row (None while a detail window covers the rows), the highlighted
+# visible row (None: no row highlighted) and the record the detail window shows (None: no
+# detail window).
+# The pointer starts in the strip below the last row, which highlights nothing.
 STEPS = [
-    (["Down"], 0, 0, None),  # without a mark Down marks the top row
+    (["Down"], 0, 0, None),  # without a highlight Down highlights the top row
     (["Down"], 0, 1, None),
     (["Up", "Up"], 0, 0, None),  # the first record: the second Up does nothing
     (["End"], MAXIMUM, 23, None),
     (["Down"], MAXIMUM, 23, None),  # the last record: nothing moves
-    (["Prior"], MAXIMUM - 24, 23, None),  # the scroll bar's page step; the mark keeps its row
+    (["Prior"], MAXIMUM - 24, 23, None),  # the scroll bar's page step; the highlight stays
     (["Home"], 0, 0, None),
     (["Next"], 24, 0, None),
     (["Down"] * 23, 24, 23, None),
-    (["Down"], 25, 23, None),  # at the bottom row the rows scroll a line, the mark stays
+    (["Down"], 25, 23, None),  # at the bottom row the rows scroll a line, the highlight stays
     (["Next"], MAXIMUM, 23, None),  # the page step stops at the end
     (["Up"] * 24, MAXIMUM - 1, 0, None),
-    ("point at row 10", MAXIMUM - 1, 10, None),  # the pointer sets the mark ...
+    ("point at row 10", MAXIMUM - 1, 10, None),  # the pointer sets the highlight ...
     (["Down"], MAXIMUM - 1, 11, None),  # ... and a key moves it from there
     (["Home", "Down"], 0, 1, None),
-    (["Return"], None, 1, 1),  # Enter opens the marked record
+    (["Return"], None, 1, 1),  # Enter opens the highlighted record
     (["Down"], None, 2, 1),  # keys in the detail window move the list
     (["End"], None, 23, 1),
     (["Escape"], MAXIMUM, 23, None),  # Escape closes the detail window ...
@@ -82,23 +83,25 @@ class KeyedViewer:
         for k, band in enumerate(self.viewer.rows()):
             self.band[top + k] = band
 
-    def marked_row(self):
+    def highlighted_row(self):
         edge = self.viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
-        marked = [k for k in range(geo.VISIBLE_ROWS)
-                  if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
-        return marked[0] if len(marked) == 1 else ("several", marked) if marked else None
+        highlighted = [k for k in range(geo.VISIBLE_ROWS)
+                       if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
+        return (highlighted[0] if len(highlighted) == 1 else
+                ("several", highlighted) if highlighted else None)
 
     def top_row(self):
-        """The top row whose records the unmarked rows show, or None when none fits."""
+        """The top row whose records the other rows show, or None when none fits."""
         rows = self.viewer.rows()
-        mark = self.marked_row()
+        highlight = self.highlighted_row()
         for top in range(MAXIMUM + 1):
-            if all(rows[k] == self.band[top + k] for k in range(geo.VISIBLE_ROWS) if k != mark):
+            if all(rows[k] == self.band[top + k]
+                   for k in range(geo.VISIBLE_ROWS) if k != highlight):
                 return top
         return None
 
     def state(self, rows_visible):
-        return (self.top_row() if rows_visible else None), self.marked_row()
+        return (self.top_row() if rows_visible else None), self.highlighted_row()
 
     def do(self, action):
         display = self.session.display
@@ -116,13 +119,13 @@ class KeyedViewer:
             self.viewer.detail().click_button(EXCEL_BUTTON)
             wait_until(export.exists, "the export of the shown series")
             # Away from the button, which the list's rows are under: once Escape closes the
-            # window they would take the pointer as a hover and mark the row under it.
+            # window they would take the pointer as a hover and highlight the row under it.
             self.viewer.window.move(*BESIDE_PANES)
         if action == ["ctrl+o"]:
             self.cancel_open_dialog()
 
     def cancel_open_dialog(self):
-        # By its key: the pointer stays where it was, and so does the mark.
+        # By its key: the pointer stays where it was, and so does the highlight.
         self.viewer.open_dialog_parts()
         self.session.display.key("Escape")
         self.viewer.wait_open_dialog_gone()
@@ -132,7 +135,7 @@ def test_the_keys_move_the_list_and_open_and_close_records(session, start_viewer
     keyed = KeyedViewer(session, start_viewer)
     pictures = {}  # record -> its detail window's picture
     shown = None  # the detail window open now
-    for n, (action, top, mark, record) in enumerate(STEPS):
+    for n, (action, top, highlight, record) in enumerate(STEPS):
         what = f"step {n}, {action}"
         keyed.do(action)
         if record is None:
@@ -145,8 +148,8 @@ def test_the_keys_move_the_list_and_open_and_close_records(session, start_viewer
             assert shown.corner == DEFAULT_CORNER, f"{what}: the window at {shown.corner}"
             assert pictures.setdefault(record, picture) == picture, \
                 f"{what}: record {record} shows as it did before"
-        wait_until(lambda: keyed.state(top is not None) == (top, mark),
-                   f"{what}: top row {top}, row {mark} marked", timeout=10)
+        wait_until(lambda: keyed.state(top is not None) == (top, highlight),
+                   f"{what}: top row {top}, row {highlight} highlighted", timeout=10)
         if shown is not None:
             assert keyed.viewer.detail().handle == shown.handle, f"{what}: kept open"
     assert pictures[0] != pictures[1], "the two records' windows differ"

@@ -16,18 +16,18 @@ using namespace accessible_state;
 constexpr int kPaneHeight = 340;  // 24 whole rows
 constexpr int kClientWidth = 507;
 constexpr std::uint32_t kRow = kSelectable | kFocusable;
-constexpr std::uint32_t kMarkedRow = kRow | kSelected | kFocused;
+constexpr std::uint32_t kHighlightedRow = kRow | kSelected | kFocused;
 
 ListContent contentOf(const std::vector<IndexEntry>& entries) {
     return {entries.data(), static_cast<std::uint32_t>(entries.size())};
 }
 
-// The list after an open, scrolled to `topRow`, the mark on screen row `markedRow` (or none).
-ScrollState listAt(std::uint32_t count, std::int32_t topRow, std::optional<int> markedRow) {
+// The list after an open, scrolled to `topRow`, the highlight on screen row `row` (or none).
+ScrollState listAt(std::uint32_t count, std::int32_t topRow, std::optional<int> row) {
     ScrollState state;
     startList(state, count, kPaneHeight);
     state.topRow = topRow;
-    if (markedRow) state.hoverRowTop = kFirstRowTop + kRowPitch * *markedRow;
+    if (row) state.hoverRowTop = kFirstRowTop + kRowPitch * *row;
     return state;
 }
 
@@ -91,7 +91,7 @@ TEST(ListAccessibility, ItemNameIsTheRowWithoutItsPadding) {
     }
 }
 
-TEST(ListAccessibility, StatesAndPlacesFollowTheMarkAndTheVisibleRows) {
+TEST(ListAccessibility, StatesAndPlacesFollowTheHighlightAndTheVisibleRows) {
     const auto entries = test::numberedEntries(100);
     const ScrollState scrolled = listAt(100, 30, 2);  // rows show records 30 to 53
     const struct {
@@ -99,7 +99,7 @@ TEST(ListAccessibility, StatesAndPlacesFollowTheMarkAndTheVisibleRows) {
         std::uint32_t state;
         std::optional<ClientRect> place;
     } cases[] = {
-        {32, kMarkedRow, rowBand(2)},
+        {32, kHighlightedRow, rowBand(2)},
         {30, kRow, rowBand(0)},
         {53, kRow, rowBand(23)},
         {54, kRow | kOffscreen, std::nullopt},
@@ -117,7 +117,7 @@ TEST(ListAccessibility, StatesAndPlacesFollowTheMarkAndTheVisibleRows) {
     }
 }
 
-TEST(ListAccessibility, MarkedChildIsTheFocusAndTheSelection) {
+TEST(ListAccessibility, HighlightedChildIsTheFocusAndTheSelection) {
     const struct {
         ScrollState state;
         std::uint32_t count;
@@ -126,14 +126,14 @@ TEST(ListAccessibility, MarkedChildIsTheFocusAndTheSelection) {
         {listAt(100, 30, 2), 100, 33},
         {listAt(100, 0, 0), 100, 1},
         {listAt(100, 76, 23), 100, 100},
-        {listAt(100, 0, std::nullopt), 100, std::nullopt},  // the start leaves no mark
+        {listAt(100, 0, std::nullopt), 100, std::nullopt},  // the start highlights no row
         {listAt(10, 0, 15), 10, std::nullopt},              // on a blank row
         {listAt(10, 0, -1), 10, std::nullopt},              // above the rows
         {listAt(0, 0, 0), 0, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(markedChild(c.state, c.count), c.child)
-            << "top " << c.state.topRow << " mark " << c.state.hoverRowTop;
+        EXPECT_EQ(highlightedChild(c.state, c.count), c.child)
+            << "top " << c.state.topRow << " highlight " << c.state.hoverRowTop;
     }
 }
 
@@ -146,7 +146,8 @@ TEST(ListAccessibility, KeysAnnounceTheNewFocusAndAnyScroll) {
         bool reordered;
         std::optional<std::int32_t> focus;
     } cases[] = {
-        {"Down without a mark", 100, listAt(100, 0, std::nullopt), ListMove::LineDown, false, 1},
+        {"Down without a highlight", 100, listAt(100, 0, std::nullopt), ListMove::LineDown, false,
+         1},
         {"Down within the rows", 100, listAt(100, 0, 4), ListMove::LineDown, false, 6},
         {"Down on the last row", 100, listAt(100, 0, 23), ListMove::LineDown, true, 25},
         {"Up on the top row", 100, listAt(100, 10, 0), ListMove::LineUp, true, 10},
@@ -159,7 +160,7 @@ TEST(ListAccessibility, KeysAnnounceTheNewFocusAndAnyScroll) {
     };
     for (const auto& c : cases) {
         ScrollState after = c.before;
-        moveMark(after, c.move, c.count);
+        moveHighlight(after, c.move, c.count);
         const ListAnnouncement announcement = announcementAfterKey(c.before, after, c.count);
         EXPECT_EQ(announcement.reordered, c.reordered) << c.what;
         EXPECT_EQ(announcement.focus, c.focus) << c.what;
@@ -169,14 +170,14 @@ TEST(ListAccessibility, KeysAnnounceTheNewFocusAndAnyScroll) {
 TEST(ListAccessibility, TheLastOfAMillionRecordsAnswersFromItsEntry) {
     const auto entries = test::numberedEntries(1000000);
     ScrollState state = listAt(1000000, 0, std::nullopt);
-    moveMark(state, ListMove::Bottom, 1000000);
-    const std::optional<std::int32_t> child = markedChild(state, 1000000);
+    moveHighlight(state, ListMove::Bottom, 1000000);
+    const std::optional<std::int32_t> child = highlightedChild(state, 1000000);
     ASSERT_EQ(child, 1000000);
     const std::optional<std::uint32_t> record = recordOfChild(*child, 1000000);
     ASSERT_EQ(record, 999999u);
     const AccessibleElement item = listItem(state, contentOf(entries), *record, kClientWidth);
     EXPECT_EQ(item.name, listItemName(test::numberedEntry(999999)));
-    EXPECT_EQ(item.state, kMarkedRow);
+    EXPECT_EQ(item.state, kHighlightedRow);
     EXPECT_EQ(item.place, rowBand(23));
     EXPECT_EQ(listItem(state, contentOf(entries), 0, kClientWidth).state, kRow | kOffscreen);
 }

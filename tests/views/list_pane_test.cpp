@@ -281,86 +281,92 @@ TEST(ListScroll, TheEndsAreNotTheScrollBarsMoves) {
     }
 }
 
-constexpr std::int32_t markOn(int row) {
+constexpr std::int32_t highlightOn(int row) {
     return 2 + 14 * row;
 }
-constexpr std::int32_t kNoMark = 0;   // the hover row top at start
-constexpr std::int32_t kStrip = 338;  // below the 24th row of a 340-pixel pane
+constexpr std::int32_t kNoHighlight = 0;  // the hover row top at start
+constexpr std::int32_t kStrip = 338;      // below the 24th row of a 340-pixel pane
 
-TEST(ListKeys, MarkAndRowsMoveAsTheKeysAsk) {
+TEST(ListKeys, HighlightAndRowsMoveAsTheKeysAsk) {
     const struct {
         std::uint32_t count;
         std::int32_t top;
-        std::int32_t mark;
+        std::int32_t highlight;
         ListMove move;
         std::int32_t topAfter;
-        std::int32_t markAfter;
+        std::int32_t highlightAfter;
     } cases[] = {
-        {100, 0, kNoMark, ListMove::LineDown, 0, markOn(0)},
-        {100, 0, kNoMark, ListMove::LineUp, 0, markOn(23)},
-        {100, 0, markOn(5), ListMove::LineDown, 0, markOn(6)},
-        {100, 0, markOn(23), ListMove::LineDown, 1, markOn(23)},
-        {100, 76, markOn(23), ListMove::LineDown, 76, markOn(23)},  // the last record
-        {100, 10, markOn(0), ListMove::LineUp, 9, markOn(0)},
-        {100, 0, markOn(0), ListMove::LineUp, 0, markOn(0)},  // the first record
-        {100, 0, kStrip, ListMove::LineDown, 0, markOn(0)},
+        {100, 0, kNoHighlight, ListMove::LineDown, 0, highlightOn(0)},
+        {100, 0, kNoHighlight, ListMove::LineUp, 0, highlightOn(23)},
+        {100, 0, highlightOn(5), ListMove::LineDown, 0, highlightOn(6)},
+        {100, 0, highlightOn(23), ListMove::LineDown, 1, highlightOn(23)},
+        {100, 76, highlightOn(23), ListMove::LineDown, 76, highlightOn(23)},  // the last record
+        {100, 10, highlightOn(0), ListMove::LineUp, 9, highlightOn(0)},
+        {100, 0, highlightOn(0), ListMove::LineUp, 0, highlightOn(0)},  // the first record
+        {100, 0, kStrip, ListMove::LineDown, 0, highlightOn(0)},
         {100, 0, kStrip, ListMove::PageDown, 24, kStrip},
-        {100, 0, markOn(5), ListMove::PageDown, 24, markOn(5)},
-        {100, 72, markOn(5), ListMove::PageDown, 76, markOn(5)},
-        {100, 76, markOn(5), ListMove::PageDown, 76, markOn(5)},
-        {100, 4, markOn(7), ListMove::PageUp, 0, markOn(7)},
-        {100, 40, kNoMark, ListMove::Top, 0, markOn(0)},
-        {100, 40, markOn(3), ListMove::Bottom, 76, markOn(23)},
-        {100, 76, markOn(23), ListMove::Bottom, 76, markOn(23)},
-        {100, 40, markOn(3), ListMove::ThumbTo, 40, markOn(3)},
-        // Shorter than a page: the bottom row is the last record's, blank rows are no mark.
-        {10, 0, kNoMark, ListMove::LineUp, 0, markOn(9)},
-        {10, 0, markOn(9), ListMove::LineDown, 0, markOn(9)},
-        {10, 0, markOn(15), ListMove::LineDown, 0, markOn(0)},
-        {10, 0, markOn(15), ListMove::PageDown, 0, markOn(9)},
-        {10, 0, markOn(4), ListMove::Bottom, 0, markOn(9)},
-        {0, 0, kNoMark, ListMove::LineDown, 0, kNoMark},
-        {0, 0, kNoMark, ListMove::Bottom, 0, kNoMark},
+        {100, 0, highlightOn(5), ListMove::PageDown, 24, highlightOn(5)},
+        {100, 72, highlightOn(5), ListMove::PageDown, 76, highlightOn(5)},
+        {100, 76, highlightOn(5), ListMove::PageDown, 76, highlightOn(5)},
+        {100, 4, highlightOn(7), ListMove::PageUp, 0, highlightOn(7)},
+        {100, 40, kNoHighlight, ListMove::Top, 0, highlightOn(0)},
+        {100, 40, highlightOn(3), ListMove::Bottom, 76, highlightOn(23)},
+        {100, 76, highlightOn(23), ListMove::Bottom, 76, highlightOn(23)},
+        {100, 40, highlightOn(3), ListMove::ThumbTo, 40, highlightOn(3)},
+        // Shorter than a page: the bottom row is the last record's, blank rows are no highlight.
+        {10, 0, kNoHighlight, ListMove::LineUp, 0, highlightOn(9)},
+        {10, 0, highlightOn(9), ListMove::LineDown, 0, highlightOn(9)},
+        {10, 0, highlightOn(15), ListMove::LineDown, 0, highlightOn(0)},
+        {10, 0, highlightOn(15), ListMove::PageDown, 0, highlightOn(9)},
+        // The first blank row, right below the last record.
+        {10, 0, highlightOn(10), ListMove::PageDown, 0, highlightOn(9)},
+        {10, 0, highlightOn(10), ListMove::PageUp, 0, highlightOn(9)},
+        {10, 0, highlightOn(10), ListMove::LineDown, 0, highlightOn(0)},
+        {10, 0, highlightOn(10), ListMove::LineUp, 0, highlightOn(9)},
+        {10, 0, highlightOn(4), ListMove::Bottom, 0, highlightOn(9)},
+        {0, 0, kNoHighlight, ListMove::LineDown, 0, kNoHighlight},
+        {0, 0, kNoHighlight, ListMove::Bottom, 0, kNoHighlight},
         // Past 65,535 records.
-        {100000, 0, markOn(2), ListMove::Bottom, 99976, markOn(23)},
-        {100000, 70000, markOn(23), ListMove::LineDown, 70001, markOn(23)},
-        {100000, 99970, markOn(1), ListMove::PageDown, 99976, markOn(1)},
+        {100000, 0, highlightOn(2), ListMove::Bottom, 99976, highlightOn(23)},
+        {100000, 70000, highlightOn(23), ListMove::LineDown, 70001, highlightOn(23)},
+        {100000, 99970, highlightOn(1), ListMove::PageDown, 99976, highlightOn(1)},
     };
     for (const auto& c : cases) {
         ScrollState state = startedList(c.count);
         state.topRow = c.top;
-        state.hoverRowTop = c.mark;
-        const bool changed = moveMark(state, c.move, c.count);
+        state.hoverRowTop = c.highlight;
+        const bool changed = moveHighlight(state, c.move, c.count);
         const std::string what = "case " + std::to_string(&c - cases);
         EXPECT_EQ(state.topRow, c.topAfter) << what;
-        EXPECT_EQ(state.hoverRowTop, c.markAfter) << what;
-        EXPECT_EQ(changed, c.topAfter != c.top || c.markAfter != c.mark) << what;
+        EXPECT_EQ(state.hoverRowTop, c.highlightAfter) << what;
+        EXPECT_EQ(changed, c.topAfter != c.top || c.highlightAfter != c.highlight) << what;
     }
 }
 
 TEST(ListKeys, HoldingDownVisitsEveryRecordThenStops) {
     ScrollState state = startedList(100);
     for (std::uint32_t record = 0; record < 100; ++record) {
-        EXPECT_TRUE(moveMark(state, ListMove::LineDown, 100));
-        EXPECT_EQ(markedRecord(state, 100), record);
+        EXPECT_TRUE(moveHighlight(state, ListMove::LineDown, 100));
+        EXPECT_EQ(highlightedRecord(state, 100), record);
         EXPECT_EQ(state.topRow, std::max(0, static_cast<int>(record) - 23));
     }
-    EXPECT_FALSE(moveMark(state, ListMove::LineDown, 100));
-    EXPECT_EQ(markedRecord(state, 100), 99u);
+    EXPECT_FALSE(moveHighlight(state, ListMove::LineDown, 100));
+    EXPECT_EQ(highlightedRecord(state, 100), 99u);
 }
 
-TEST(ListKeys, MarkedRecordOnlyOnARowWithARecord) {
+TEST(ListKeys, HighlightedRecordOnlyOnARowWithARecord) {
     ScrollState state = startedList(100000);
     state.topRow = 99976;
-    state.hoverRowTop = markOn(23);
-    EXPECT_EQ(markedRecord(state, 100000), 99999u);
-    for (const std::int32_t mark : {kNoMark, kStrip, markOn(-1), markOn(3) + 1}) {
-        state.hoverRowTop = mark;
-        EXPECT_EQ(markedRecord(state, 100000), std::nullopt) << mark;
+    state.hoverRowTop = highlightOn(23);
+    EXPECT_EQ(highlightedRecord(state, 100000), 99999u);
+    for (const std::int32_t highlight :
+         {kNoHighlight, kStrip, highlightOn(-1), highlightOn(3) + 1}) {
+        state.hoverRowTop = highlight;
+        EXPECT_EQ(highlightedRecord(state, 100000), std::nullopt) << highlight;
     }
     state = startedList(10);
-    state.hoverRowTop = markOn(10);
-    EXPECT_EQ(markedRecord(state, 10), std::nullopt);
+    state.hoverRowTop = highlightOn(10);
+    EXPECT_EQ(highlightedRecord(state, 10), std::nullopt);
 }
 
 TEST(ListClick, RowUnderTheClickGivesTheRecord) {
