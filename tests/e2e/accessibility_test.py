@@ -23,6 +23,12 @@ import wine_env
 from desktop import wait_until
 from viewer_page import DEFAULT_CORNER, NO_DST_TYPE, SAMPLE, write_file
 
+# 64-bit Wine 8 reaches no object of another process: AccessibleObjectFromWindow answers
+# E_NOINTERFACE even for a button's standard object. The viewer is a 32-bit program; on a kernel
+# that starts none, the module has nothing to read.
+pytestmark = pytest.mark.skipif(wine_env.ARCH == "win64", reason="64-bit Wine 8 serves no "
+                                "accessible object to another process")
+
 # Roles and states as Active Accessibility numbers them.
 CLIENT, CHART, LIST, LIST_ITEM, STATIC_TEXT = 10, 17, 33, 34, 41
 SELECTED, FOCUSED, READ_ONLY = 0x2, 0x4, 0x40
