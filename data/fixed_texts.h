@@ -65,6 +65,10 @@ inline constexpr auto kMessageStartFailed = cp1251("ошибка при запу
 
 inline constexpr auto kMessagePrintFailed = cp1251("ошибка печати");
 
+// A copy to the clipboard that another program keeps open, or that gets no memory.
+inline constexpr auto kMessageClipboardBusy = cp1251("буфер обмена занят");
+inline constexpr auto kMessageCopyFailed = cp1251("ошибка при копировании");
+
 inline constexpr std::string_view kPrintDocumentName = "...";
 // The progress window of a printout: "Печать: лист 3 из 12", and its button.
 inline constexpr auto kPrintProgressPrefix = cp1251("Печать: лист ");

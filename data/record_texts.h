@@ -27,6 +27,8 @@ ComposedText dateTimeHeader(const FileRecord& record);     // "05.03.2019  09:05
 ComposedText concentrationLine(const FileRecord& record, std::uint16_t shownMode);
 ComposedText climateLine(const FileRecord& record);   // 42 characters
 ComposedText durationLine(const FileRecord& record);  // 28, or 31 with hours
+// The same duration always with its hours, as a spreadsheet reads a length of time: "00:12:34".
+ComposedText durationClock(const FileRecord& record);
 
 // The numbers behind the texts.
 // The error value: the concentration times a fifth, a quarter when the low 8 bits of the mode

@@ -37,16 +37,18 @@ void appendPadded(std::uint16_t value, std::size_t width, std::string& out) {
     out.append(digits, length);
 }
 
-// The list's mode name without the blanks that pad it to 25 characters.
 std::string trimmedModeName(std::uint16_t mode) {
-    std::string_view name = listModeName(mode);
-    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
-    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
-    return cp1251ToUtf8(name);
+    return cp1251ToUtf8(trimmedListModeName(mode));
 }
 
-std::string hundredthsText(std::int16_t value) {
-    return std::string(seriesValueText(value).view());
+TableField numberField(const ComposedText& field) {
+    return number(std::string(field.view()));
+}
+
+ComposedText wholeNumber(int value) {
+    ComposedText text;
+    text.endAt(std::to_chars(text.begin(), text.begin() + ComposedText::kCapacity, value).ptr);
+    return text;
 }
 
 std::string meanText(double mean) {
@@ -74,6 +76,25 @@ void appendCsvField(std::string_view field, std::string& out) {
 }
 
 }  // namespace
+
+std::string_view trimmedListModeName(std::uint16_t mode) {
+    std::string_view name = listModeName(mode);
+    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
+    return name;
+}
+
+ComposedText temperatureField(const FileRecord& record) {
+    return wholeNumber(shownTemperature(record));
+}
+
+ComposedText humidityField(const FileRecord& record) {
+    return wholeNumber(recordHumidity(record) & 0xFF);
+}
+
+ComposedText pressureField(const FileRecord& record) {
+    return wholeNumber(recordPressure(record));
+}
 
 std::string isoDateTime(const IndexEntry& entry) {
     std::string out;
@@ -118,9 +139,9 @@ void recordRow(std::string_view fileName, std::uint32_t recordNumber, const File
     row.push_back(number(std::isfinite(entry.concentration)
                              ? shortestDecimal(errorValue(entry.concentration, entry.mode))
                              : std::string()));
-    row.push_back(integer(shownTemperature(record)));
-    row.push_back(integer(recordHumidity(record) & 0xFF));
-    row.push_back(integer(recordPressure(record)));
+    row.push_back(numberField(temperatureField(record)));
+    row.push_back(numberField(humidityField(record)));
+    row.push_back(numberField(pressureField(record)));
     row.push_back(timed ? integer(recordDuration(record)) : TableField{});
     row.push_back(timed ? integer(recordUsablePointCount(record)) : TableField{});
 }
@@ -130,8 +151,8 @@ std::vector<TableRow> seriesRows(const FileRecord& record) {
     const std::size_t points = recordUsablePointCount(record);
     for (std::size_t i = 0; i < points; ++i) {
         rows.push_back({text(std::string(seriesTimeText(i).view())),
-                        number(hundredthsText(recordSeriesValue(record, Series::Ci, i))),
-                        number(hundredthsText(recordSeriesValue(record, Series::Cd, i)))});
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Ci, i))),
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Cd, i)))});
     }
     return rows;
 }

@@ -141,6 +141,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case ViewerInput::EnterKey:
         case ViewerInput::EscapeKey:
         case ViewerInput::OpenKey:
+        case ViewerInput::CopyKey:
         case ViewerInput::OtherKey: return onKeyDown(app, window, input, wParam, lParam);
         case ViewerInput::AccessibleObject: return onGetObject(app, window, wParam, lParam);
         case ViewerInput::AccessibleAction: return onOpenRecordRequest(app, wParam, lParam);

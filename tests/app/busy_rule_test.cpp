@@ -24,6 +24,7 @@ TEST(BusyRule, WhatWaitsWhileAPrintoutOrAMessageBoxIsUp) {
         {ViewerInput::EnterKey, true},
         {ViewerInput::EscapeKey, true},
         {ViewerInput::OpenKey, true},
+        {ViewerInput::CopyKey, true},
         {ViewerInput::Other, false},
         {ViewerInput::Paint, false},
         {ViewerInput::Scroll, false},

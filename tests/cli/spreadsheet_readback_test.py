@@ -14,58 +14,14 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cli_records import DATA_RECORDS, fields, make_record  # noqa: E402
+from spreadsheets import convert, same_number  # noqa: E402
 
 SKIPPED = 77
-NS = {"table": "urn:oasis:names:tc:opendocument:xmlns:table:1.0",
-      "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
-      "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0"}
 NUMERIC_COLUMNS = {"record", "mode", "concentration_mg_m3", "error_mg_m3", "temperature_c",
                    "humidity_pct", "pressure_mmhg", "duration_s", "points"}
-LOCALE_SETTINGS = """<?xml version="1.0" encoding="UTF-8"?>
-<oor:items xmlns:oor="http://openoffice.org/2001/registry">
-<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse">
-<value>{0}</value></prop></item>
-<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooLocale" oor:op="fuse">
-<value>{0}</value></prop></item>
-</oor:items>
-"""
-
-
-def convert(path, locale, work, infilter=None):
-    """The sheet of `path` as LibreOffice with a fresh profile of `locale` reads it: rows of
-    (value type, value, text) cells."""
-    profile = os.path.join(work, "profile-" + locale)
-    os.makedirs(os.path.join(profile, "user"), exist_ok=True)
-    with open(os.path.join(profile, "user", "registrymodifications.xcu"), "w") as settings:
-        settings.write(LOCALE_SETTINGS.format(locale))
-    out_dir = os.path.join(work, "fods-" + locale)
-    command = ["soffice", "-env:UserInstallation=file://" + profile, "--headless",
-               "--convert-to", "fods", "--outdir", out_dir, path]
-    if infilter:
-        command[3:3] = ["--infilter=" + infilter]
-    done = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=240)
-    if done.returncode != 0:
-        sys.exit("soffice failed: " + done.stderr.decode(errors="replace"))
-    name = os.path.splitext(os.path.basename(path))[0] + ".fods"
-    rows = []
-    for row in ET.parse(os.path.join(out_dir, name)).iter("{%s}table-row" % NS["table"]):
-        cells = []
-        for cell in row:
-            repeat = int(cell.get("{%s}number-columns-repeated" % NS["table"], "1"))
-            text = "\n".join("".join(p.itertext()) for p in cell.iter("{%s}p" % NS["text"]))
-            kind = cell.get("{%s}value-type" % NS["office"])
-            value = cell.get("{%s}value" % NS["office"])
-            cells += [(kind, value, text)] * min(repeat, 64)
-        rows.append(cells)
-    return rows
-
-
-def same_number(a, b):
-    return abs(a - b) <= 1e-12 * max(abs(a), abs(b), 1e-300)
 
 
 def check_csv(program, work, failures):

@@ -190,21 +190,24 @@ TEST(RecordTexts, ClimateLineKeepsNothingOfALongerOne) {
               str(cp1251("Т=  5 °c     H=  7 %       P=  9     mmHg ")));
 }
 
-TEST(RecordTexts, DurationLine) {
+TEST(RecordTexts, DurationLineAndClock) {
     const struct {
         std::int16_t seconds;
         const char* time;
-    } cases[] =
-        {
-            {754, "12:34"},      {3725, "01:02:05"}, {0, "00:00"},
-            {59, "00:59"},       {3599, "59:59"},    {3600, "01:00:00"},
-            {32767, "09:06:07"}, {-1, "00:00"},      {-32768, "00:00"},  // no length of time
-        };
+        const char* clock;  // always with hours
+    } cases[] = {
+        {754, "12:34", "00:12:34"},      {3725, "01:02:05", "01:02:05"},
+        {0, "00:00", "00:00:00"},        {59, "00:59", "00:00:59"},
+        {3599, "59:59", "00:59:59"},     {3600, "01:00:00", "01:00:00"},
+        {32767, "09:06:07", "09:06:07"}, {-1, "00:00", "00:00:00"},  // no length of time
+        {-32768, "00:00", "00:00:00"},
+    };
     const std::string label = str(cp1251(" Время измерения:   "));
     for (const auto& c : cases) {
         const ComposedText line = durationLine(recordWithDuration(c.seconds));
         EXPECT_EQ(str(line), label + c.time + "   ") << c.seconds;
         EXPECT_EQ(line.length, c.seconds >= 3600 ? 31u : 28u) << c.seconds;
+        EXPECT_EQ(str(durationClock(recordWithDuration(c.seconds))), c.clock) << c.seconds;
     }
 }
 

@@ -36,6 +36,7 @@ PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highl
 ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
 BLANK_ROW_X = 6
 BESIDE_PANES = (600, 300)
+PROGRESS_CLASS = "TolvinarkPrintProgress"  # the printout's progress window
 
 # The detail window: untitled, owned by the main window.
 DETAIL_CLASS = "SimpleWinClass"
@@ -407,9 +408,8 @@ class Viewer:
         detail.click_button(TOGGLE_BUTTON)
         return self.wait_detail_built(replacing=detail)
 
-    def close_detail(self, detail):
-        """Presses the detail window's close box: the X window of the viewer that lies at the
-        window's client area receives what a window manager sends."""
+    def detail_xid(self, detail):
+        """The X window of the viewer that lies at the detail window's client area."""
         left, top = detail.client[0], detail.client[1]
         # Wine names a program's X windows' class after its executable.
         for xid in self.display.windows_of_class(self.program.exe.name):
@@ -417,9 +417,21 @@ class Viewer:
             if xid != self.window.xid and geometry and \
                     geometry[0] <= left < geometry[0] + geometry[2] and \
                     geometry[1] <= top < geometry[1] + geometry[3]:
-                self.display.send_close(xid)
-                return
+                return xid
         raise AssertionError(f"no X window at the detail window's client area ({left}, {top})")
+
+    def close_detail(self, detail):
+        """Presses the detail window's close box: its X window receives what a window manager
+        sends."""
+        self.display.send_close(self.detail_xid(detail))
+
+    def type_in_detail(self, detail, *keys):
+        """Types `keys` into the detail window, clicked first at its top left corner (which
+        does nothing there). The click, not a window manager's focus, gives it the keyboard
+        while a message box of the main window is up: Wine hands the focus of an X window
+        activated from outside to that box instead."""
+        detail.click(5, 5)
+        self.display.key(*keys)
 
     # -- printing
     def right_click_list(self, k=3):
@@ -443,6 +455,14 @@ class Viewer:
 
     def cancel_print(self):
         print_dialog.cancel_print_dialog(self.display, alive=self.program.running)
+
+    def wait_printout_over(self, timeout=60.0):
+        """Until the printout's progress window is gone and the viewer is back from printing:
+        its PDF can be there before the viewer is, and a right click until then does nothing."""
+        wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
+                                   for w in self.session.window_texts(geo.TITLE)),
+                   "the progress window to go", timeout, interval=0.3)
+        self.settle()
 
     def assert_no_print_dialog(self, what):
         """No print dialog stands once the viewer has handled what it was sent."""
