@@ -26,8 +26,8 @@ constexpr std::array<std::string_view, CopiedRow::kMaxCells> kListColumns = {
     kDate, kTime, kMode, kConcentration, kError, kTemperature, kHumidity, kPressure, kDuration};
 
 constexpr auto kSeriesTime = cp1251("Время");
-constexpr std::string_view kSeriesCi = "Ci, \xEC\xE3/\xEC\x33";  // "Ci, мг/м3"
-constexpr std::string_view kSeriesCd = "Cd, \xEC\xE3/\xEC\x33";
+constexpr auto kSeriesCi = cp1251("Ci, мг/м3");
+constexpr auto kSeriesCd = cp1251("Cd, мг/м3");
 
 // The number as the list row shows it: three decimals, truncated, "-.---" from 1,000,000 on.
 ComposedText threeDecimals(float value) {
