@@ -1,6 +1,6 @@
 // One redraw of a full list pane, and one build of a timed measurement's detail window, onto the
 // recording canvas: what a scroll step, a key step, a mouse move or a record click costs the
-// layout.
+// layout. And what a screen reader's question about one row of a long list costs.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -10,6 +10,7 @@
 #include "tests/support/recording_canvas.h"
 #include "tests/support/test_records.h"
 #include "views/detail_window.h"
+#include "views/list_accessibility.h"
 #include "views/list_pane.h"
 
 namespace tolvinark {
@@ -72,6 +73,22 @@ void BM_DetailWindowWithFullGraph(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_DetailWindowWithFullGraph)->Unit(benchmark::kMicrosecond);
+
+// A screen reader asks for the list item of child id `run.range(0)` of a million records: the
+// same cost for the first and the last, read from the index entry.
+void BM_ListItemOfAMillion(benchmark::State& run) {
+    static const std::vector<IndexEntry> entries = sampleEntries(1000000);
+    const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
+    ScrollState state;
+    startList(state, content.recordCount, 340);
+    const auto childId = static_cast<std::int32_t>(run.range(0));
+    for (auto _ : run) {
+        const std::optional<std::uint32_t> record = recordOfChild(childId, content.recordCount);
+        AccessibleElement item = listItem(state, content, *record, 507);
+        benchmark::DoNotOptimize(item.name.data());
+    }
+}
+BENCHMARK(BM_ListItemOfAMillion)->Arg(1)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tolvinark

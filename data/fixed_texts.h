@@ -49,6 +49,14 @@ inline constexpr std::string_view kBlankLine =
     "                                                                                          "
     "                                                                                    ";
 
+// Names a screen reader reads: the record list, its rows' action, and the icon buttons, which
+// carry them as window texts they do not draw.
+inline constexpr auto kListAccessibleName = cp1251("Список измерений");
+inline constexpr auto kOpenRecordAction = cp1251("Открыть");
+inline constexpr auto kOpenButtonName = cp1251("Открыть");
+inline constexpr auto kExitButtonName = cp1251("Выход");
+inline constexpr auto kExcelButtonName = cp1251("Экспорт в Excel");
+
 inline constexpr auto kMessageNoFile = cp1251("Нет файла: ");  // followed by the file name
 inline constexpr auto kMessageOpenFailed = cp1251("ошибка при открытии файла");
 inline constexpr auto kMessageWrongType = cp1251("ошибка: тип файла не .dst");

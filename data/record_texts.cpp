@@ -187,6 +187,25 @@ int shownTemperature(const FileRecord& record) {
     return static_cast<std::int16_t>(temperature) > 127 ? -(255 - low8) : low8;
 }
 
+ComposedText seriesTimeText(std::size_t point) {
+    const auto minutes = static_cast<std::uint32_t>((point + 1) * 5);
+    ComposedText text;
+    char* p = write2Digits(minutes / 60, text.begin());
+    *p++ = ':';
+    text.endAt(write2Digits(minutes % 60, p));
+    return text;
+}
+
+ComposedText seriesValueText(std::int16_t hundredths) {
+    ComposedText text;
+    char* p = text.begin();
+    if (hundredths < 0) *p++ = '-';
+    const auto magnitude =
+        static_cast<std::uint32_t>(hundredths < 0 ? -std::int32_t{hundredths} : hundredths);
+    text.endAt(p + writeHundredthsWithPoint(magnitude, p));
+    return text;
+}
+
 ComposedText serialNumberLabel(std::uint32_t serialNumber) {
     ComposedText text;
     char* p = put(texts::kSerialNumberLabelPrefix, text.begin());

@@ -3,6 +3,7 @@
 // the protocol and the export header from a whole record. Every text is code page 1251 with an
 // exact length.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -36,6 +37,12 @@ float errorValue(float concentration, std::uint16_t mode);
 // The temperature in degrees as the climate line shows it: the meter keeps a temperature below
 // zero as 255 minus its magnitude in the low 8 bits.
 int shownTemperature(const FileRecord& record);
+
+// A series point's texts, as the export and the command line's tables write them: the time of
+// point `point` (from 0), five minutes a point, "00:05" first; a value in hundredths with a
+// point and a minus below 0, "-0.05".
+ComposedText seriesTimeText(std::size_t point);
+ComposedText seriesValueText(std::int16_t hundredths);
 
 // Texts from the file's numbers.
 ComposedText serialNumberLabel(std::uint32_t serialNumber);  // " Пылемер Лумек  с/н  " + digits

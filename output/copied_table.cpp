@@ -7,7 +7,6 @@
 #include "data/digit_writers.h"
 #include "data/record_index.h"
 #include "data/record_texts.h"
-#include "output/dif_export.h"
 #include "output/record_table.h"
 
 namespace tolvinark {
@@ -49,9 +48,9 @@ void writeSeries(const FileRecord& record, TableWriter& out) {
     const std::size_t points = recordUsablePointCount(record);
     for (std::size_t i = 0; i < points; ++i) {
         out.row(CopiedRow()
-                    .text(exportTimeText(i).view())
-                    .decimal(seriesValueField(recordSeriesValue(record, Series::Ci, i)).view())
-                    .decimal(seriesValueField(recordSeriesValue(record, Series::Cd, i)).view()));
+                    .text(seriesTimeText(i).view())
+                    .decimal(seriesValueText(recordSeriesValue(record, Series::Ci, i)).view())
+                    .decimal(seriesValueText(recordSeriesValue(record, Series::Cd, i)).view()));
     }
     out.endTable();
 }

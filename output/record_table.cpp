@@ -7,9 +7,7 @@
 #include <utility>
 
 #include "data/cp1251.h"
-#include "data/digit_writers.h"
 #include "data/record_texts.h"
-#include "output/dif_export.h"
 
 namespace tolvinark {
 namespace {
@@ -98,16 +96,6 @@ ComposedText pressureField(const FileRecord& record) {
     return wholeNumber(recordPressure(record));
 }
 
-ComposedText seriesValueField(std::int16_t hundredths) {
-    ComposedText text;
-    char* p = text.begin();
-    if (hundredths < 0) *p++ = '-';
-    const auto magnitude =
-        static_cast<std::uint32_t>(hundredths < 0 ? -std::int32_t{hundredths} : hundredths);
-    text.endAt(p + writeHundredthsWithPoint(magnitude, p));
-    return text;
-}
-
 std::string isoDateTime(const IndexEntry& entry) {
     std::string out;
     out.reserve(19);
@@ -162,9 +150,9 @@ std::vector<TableRow> seriesRows(const FileRecord& record) {
     std::vector<TableRow> rows;
     const std::size_t points = recordUsablePointCount(record);
     for (std::size_t i = 0; i < points; ++i) {
-        rows.push_back({text(std::string(exportTimeText(i).view())),
-                        numberField(seriesValueField(recordSeriesValue(record, Series::Ci, i))),
-                        numberField(seriesValueField(recordSeriesValue(record, Series::Cd, i)))});
+        rows.push_back({text(std::string(seriesTimeText(i).view())),
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Ci, i))),
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Cd, i)))});
     }
     return rows;
 }

@@ -51,8 +51,7 @@ std::string_view trimmedListModeName(std::uint16_t mode);
 ComposedText temperatureField(const FileRecord& record);
 ComposedText humidityField(const FileRecord& record);  // percent, from the low 8 bits
 ComposedText pressureField(const FileRecord& record);  // mmHg
-// A series point in mg/m3 with two decimals and a point: "4.20", "-0.05".
-ComposedText seriesValueField(std::int16_t hundredths);
+// A series point's time and value are the record texts' (data/record_texts.h).
 
 // The fields of one record, in the order of kRecordColumns; `fileName` in UTF-8.
 void recordRow(std::string_view fileName, std::uint32_t recordNumber, const FileRecord& record,

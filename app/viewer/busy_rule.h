@@ -59,6 +59,10 @@ inline constexpr BusyRuleRow kBusyRule[] = {
     // A copy of a large list takes seconds and may end in a message box of its own.
     {ViewerInput::CopyKey, HeldOff::WhileBusy},
     {ViewerInput::OtherKey, HeldOff::Never},
+    // A screen reader reads the windows whatever runs.
+    {ViewerInput::AccessibleObject, HeldOff::Never},
+    // Opens a record, as Enter does.
+    {ViewerInput::AccessibleAction, HeldOff::WhileBusy},
 };
 
 constexpr bool rowsInInputOrder() {

@@ -30,7 +30,11 @@ enum class ViewerInput {
     OpenKey,       // Ctrl+O: the Open button
     CopyKey,       // Ctrl+C, Ctrl+Insert: the list, or the detail window's measurement
     OtherKey,      // any other key: the default procedure's
-    Count,         // not an input: the number of them
+    // WM_GETOBJECT: a screen reader asks for a window's object.
+    AccessibleObject,
+    // A list row's default action, posted to the list pane: opens the row's record.
+    AccessibleAction,
+    Count,  // not an input: the number of them
 };
 
 // Virtual-key codes as the platform numbers them (VK_RETURN and on).

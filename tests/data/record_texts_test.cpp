@@ -270,6 +270,21 @@ TEST(RecordTexts, PageLabel) {
     EXPECT_EQ(pageLabel(10, 12).length, 18u);
 }
 
+TEST(RecordTexts, SeriesPointTimeAndValue) {
+    const struct {
+        std::size_t point;
+        const char* time;
+    } times[] = {{0, "00:05"}, {10, "00:55"}, {11, "01:00"}, {127, "10:40"}};
+    for (const auto& c : times) EXPECT_EQ(str(seriesTimeText(c.point)), c.time) << c.point;
+
+    const struct {
+        std::int16_t hundredths;
+        const char* value;
+    } values[] = {{0, "0.00"},     {5, "0.05"},       {-5, "-0.05"},
+                  {1000, "10.00"}, {32767, "327.67"}, {-32768, "-327.68"}};
+    for (const auto& c : values) EXPECT_EQ(str(seriesValueText(c.hundredths)), c.value);
+}
+
 TEST(FixedTexts, LengthsAsDrawn) {
     EXPECT_EQ(texts::kMeasurementLabel.length, 12u);
     EXPECT_EQ(texts::kDurationLabel.length, 20u);

@@ -132,7 +132,8 @@ def test_a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_plac
     viewer.click_row(timed)
     first = wait_bars(viewer, ci, "the Ci bars of the clicked record")
     assert first.corner == DEFAULT_CORNER and first.size == TIMED_SIZE, first.outer
-    assert first.buttons() == {TOGGLE_TEXT: TOGGLE_BUTTON, "": EXCEL_BUTTON}, first.buttons()
+    assert first.buttons() == {TOGGLE_TEXT: TOGGLE_BUTTON, "Экспорт в Excel": EXCEL_BUTTON}, \
+        first.buttons()
     ci_picture = first.grab()
     assert ci_picture.getpixel((302, 250)) == WHITE and \
         ci_picture.getpixel((5, 5)) == geo.BACKGROUND
