@@ -77,7 +77,7 @@ BENCHMARK(BM_DetailWindowWithFullGraph)->Unit(benchmark::kMicrosecond);
 // A screen reader asks for the list item of child id `run.range(0)` of a million records: the
 // same cost for the first and the last, read from the index entry.
 void BM_ListItemOfAMillion(benchmark::State& run) {
-    static const std::vector<IndexEntry> entries = sampleEntries(1000000);
+    static const std::vector<IndexEntry> entries = test::numberedEntries(1000000);
     const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
     ScrollState state;
     startList(state, content.recordCount, 340);

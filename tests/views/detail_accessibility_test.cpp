@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_records.h"
 #include "tests/views/accessibility_checks.h"
-#include "tests/views/view_test_records.h"
 
 namespace tolvinark {
 namespace {
@@ -78,8 +78,11 @@ TEST(DetailAccessibility, TheGraphIsAChartNamedByItsSeries) {
 }
 
 TEST(DetailAccessibility, ChartPointsNamedByTimeAndValueOfTheShownSeries) {
-    FileRecord record = test::timedRecord(128, {12, -5, 0, 32767}, {7, 1000});
-    test::storeSeriesValue(record, Series::Ci, 127, 889);
+    const FileRecord record = test::TestRecord()
+                                  .pointCount(128)
+                                  .points(Series::Ci, {12, -5, 0, 32767})
+                                  .points(Series::Cd, {7, 1000})
+                                  .point(Series::Ci, 127, 889);
     const struct {
         Series series;
         std::size_t point;

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "tests/support/test_records.h"
 #include "tests/views/accessibility_checks.h"
-#include "tests/views/view_test_records.h"
 
 namespace tolvinark {
 namespace {
