@@ -13,31 +13,29 @@
 #include "data/record_index.h"
 #include "data/record_texts.h"
 #include "output/dif_export.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
 
 // A plausible record that differs from its neighbours in every field the texts read.
 FileRecord benchRecord(std::uint32_t i) {
-    FileRecord record;
-    storeU32(record, record_offset::kSerialNumber, 1234567);
-    storeU16(record, record_offset::kMode, static_cast<std::uint16_t>(i % 4));
-    storeU16(record, record_offset::kYear, static_cast<std::uint16_t>(2015 + i % 10));
-    storeU16(record, record_offset::kMonth, static_cast<std::uint16_t>(1 + i % 12));
-    storeU16(record, record_offset::kDay, static_cast<std::uint16_t>(1 + i % 28));
-    storeU16(record, record_offset::kHour, static_cast<std::uint16_t>(i % 24));
-    storeU16(record, record_offset::kMinute, static_cast<std::uint16_t>(i % 60));
-    storeU16(record, record_offset::kSecond, static_cast<std::uint16_t>((i * 7) % 60));
-    storeU16(record, record_offset::kDuration, static_cast<std::uint16_t>(i % 32768));
-    storeU16(record, record_offset::kTemperature, static_cast<std::uint16_t>(i % 40));
-    storeU16(record, record_offset::kHumidity, static_cast<std::uint16_t>(i % 100));
-    storeU16(record, record_offset::kPressure, static_cast<std::uint16_t>(740 + i % 30));
-    storeFloat(record, record_offset::kConcentration, 0.001f * static_cast<float>(i % 100000));
+    test::TestRecord record;
+    record.serial(1234567)
+        .mode(static_cast<std::uint16_t>(i % 4))
+        .date(static_cast<std::uint16_t>(2015 + i % 10), static_cast<std::uint16_t>(1 + i % 12),
+              static_cast<std::uint16_t>(1 + i % 28))
+        .time(static_cast<std::uint16_t>(i % 24), static_cast<std::uint16_t>(i % 60),
+              static_cast<std::uint16_t>((i * 7) % 60))
+        .duration(static_cast<std::uint16_t>(i % 32768))
+        .climate(static_cast<std::uint16_t>(i % 40), static_cast<std::uint16_t>(i % 100),
+                 static_cast<std::uint16_t>(740 + i % 30))
+        .concentration(0.001f * static_cast<float>(i % 100000))
+        .pointCount(128);
     for (std::size_t p = 0; p < kSeriesCapacity; ++p) {
-        storeU16(record, record_offset::kCiSeries + 2 * p, static_cast<std::uint16_t>(p * 97 + i));
-        storeU16(record, record_offset::kCdSeries + 2 * p, static_cast<std::uint16_t>(p * 13 + i));
+        record.point(Series::Ci, p, static_cast<std::int16_t>(p * 97 + i));
+        record.point(Series::Cd, p, static_cast<std::int16_t>(p * 13 + i));
     }
-    storeU16(record, record_offset::kPointCount, 128);
     return record;
 }
 

@@ -1,6 +1,6 @@
 // One redraw of a full list pane, and one build of a timed measurement's detail window, onto the
 // recording canvas: what a scroll step, a key step, a mouse move or a record click costs the
-// layout.
+// layout. And what a screen reader's question about one row of a long list costs.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -8,49 +8,24 @@
 #include "data/file_record.h"
 #include "data/record_index.h"
 #include "tests/support/recording_canvas.h"
+#include "tests/support/test_records.h"
 #include "views/detail_window.h"
+#include "views/list_accessibility.h"
 #include "views/list_pane.h"
 
 namespace tolvinark {
 namespace {
 
-std::vector<IndexEntry> sampleEntries(std::uint32_t count) {
-    std::vector<IndexEntry> entries(count);
-    for (std::uint32_t k = 0; k < count; ++k) {
-        IndexEntry& entry = entries[k];
-        entry.mode = static_cast<std::uint16_t>(k % 4);
-        entry.year = 2019;
-        entry.month = static_cast<std::uint16_t>(1 + k % 12);
-        entry.day = static_cast<std::uint16_t>(1 + k % 28);
-        entry.hour = static_cast<std::uint16_t>(k % 24);
-        entry.minute = static_cast<std::uint16_t>(k % 60);
-        entry.second = static_cast<std::uint16_t>(k * 7 % 60);
-        entry.concentration = 0.001f * static_cast<float>(k % 5000);
-    }
-    return entries;
-}
-
 FileRecord sampleTimedRecord() {
-    FileRecord record;
-    storeU16(record, record_offset::kMode, 2);
-    storeU16(record, record_offset::kYear, 2019);
-    storeU16(record, record_offset::kMonth, 3);
-    storeU16(record, record_offset::kDay, 5);
-    storeU16(record, record_offset::kDuration, 3725);
-    storeU16(record, record_offset::kTemperature, 23);
-    storeU16(record, record_offset::kHumidity, 45);
-    storeU16(record, record_offset::kPressure, 752);
-    storeFloat(record, record_offset::kConcentration, 0.123f);
-    storeU16(record, record_offset::kPointCount, 128);
+    test::TestRecord record = test::TestRecord().time(0, 0, 0).duration(3725).pointCount(128);
     for (std::size_t i = 0; i < kSeriesCapacity; ++i) {
-        storeU16(record, record_offset::kCiSeries + 2 * i,
-                 static_cast<std::uint16_t>(i * 37 % 900));
+        record.point(Series::Ci, i, static_cast<std::int16_t>(i * 37 % 900));
     }
     return record;
 }
 
 void BM_ListRedraw24Rows(benchmark::State& run) {
-    const std::vector<IndexEntry> entries = sampleEntries(1000);
+    const std::vector<IndexEntry> entries = test::numberedEntries(1000);
     const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
     ScrollState state;
     startList(state, content.recordCount, 340);
@@ -71,7 +46,7 @@ BENCHMARK(BM_ListRedraw24Rows)->Unit(benchmark::kMicrosecond);
 // One step of a held Down key through a 200,000-record file: the highlight moves, and at the
 // bottom row the rows scroll a line; either way one redraw, as the scroll bar's line step.
 void BM_ListKeyStepDown(benchmark::State& run) {
-    const std::vector<IndexEntry> entries = sampleEntries(200000);
+    const std::vector<IndexEntry> entries = test::numberedEntries(200000);
     const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
     ScrollState state;
     startList(state, content.recordCount, 340);
@@ -98,6 +73,22 @@ void BM_DetailWindowWithFullGraph(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_DetailWindowWithFullGraph)->Unit(benchmark::kMicrosecond);
+
+// A screen reader asks for the list item of child id `run.range(0)` of a million records: the
+// same cost for the first and the last, read from the index entry.
+void BM_ListItemOfAMillion(benchmark::State& run) {
+    static const std::vector<IndexEntry> entries = test::numberedEntries(1000000);
+    const ListContent content{entries.data(), static_cast<std::uint32_t>(entries.size())};
+    ScrollState state;
+    startList(state, content.recordCount, 340);
+    const auto childId = static_cast<std::int32_t>(run.range(0));
+    for (auto _ : run) {
+        const std::optional<std::uint32_t> record = recordOfChild(childId, content.recordCount);
+        AccessibleElement item = listItem(state, content, *record, 507);
+        benchmark::DoNotOptimize(item.name.data());
+    }
+}
+BENCHMARK(BM_ListItemOfAMillion)->Arg(1)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tolvinark

@@ -49,6 +49,14 @@ inline constexpr std::string_view kBlankLine =
     "                                                                                          "
     "                                                                                    ";
 
+// Names a screen reader reads: the record list, its rows' action, and the icon buttons, which
+// carry them as window texts they do not draw.
+inline constexpr auto kListAccessibleName = cp1251("Список измерений");
+inline constexpr auto kOpenRecordAction = cp1251("Открыть");
+inline constexpr auto kOpenButtonName = cp1251("Открыть");
+inline constexpr auto kExitButtonName = cp1251("Выход");
+inline constexpr auto kExcelButtonName = cp1251("Экспорт в Excel");
+
 inline constexpr auto kMessageNoFile = cp1251("Нет файла: ");  // followed by the file name
 inline constexpr auto kMessageOpenFailed = cp1251("ошибка при открытии файла");
 inline constexpr auto kMessageWrongType = cp1251("ошибка: тип файла не .dst");
@@ -56,6 +64,10 @@ inline constexpr auto kMessageExportFailed = cp1251("ошибка при зап�
 inline constexpr auto kMessageStartFailed = cp1251("ошибка при запуске программы");
 
 inline constexpr auto kMessagePrintFailed = cp1251("ошибка печати");
+
+// A copy to the clipboard that another program keeps open, or that gets no memory.
+inline constexpr auto kMessageClipboardBusy = cp1251("буфер обмена занят");
+inline constexpr auto kMessageCopyFailed = cp1251("ошибка при копировании");
 
 inline constexpr std::string_view kPrintDocumentName = "...";
 // The progress window of a printout: "Печать: лист 3 из 12", and its button.

@@ -46,6 +46,24 @@ char* writeConcentrationPair(float concentration, std::uint16_t mode, char* out)
     return writeThreeDecimals(errorValue(concentration, mode), out);
 }
 
+// A negative duration is no length of time; it shows as none.
+std::uint32_t durationSeconds(const FileRecord& record) {
+    const std::int16_t stored = recordDuration(record);
+    return stored > 0 ? static_cast<std::uint32_t>(stored) : 0;
+}
+
+// "mm:ss", with "hh:" in front from an hour on or when `withHours`.
+char* writeDuration(std::uint32_t seconds, bool withHours, char* out) {
+    if (withHours || seconds >= 3600) {
+        out = write2Digits(seconds / 3600, out);
+        *out++ = ':';
+        seconds %= 3600;
+    }
+    out = write2Digits(seconds / 60, out);
+    *out++ = ':';
+    return write2Digits(seconds % 60, out);
+}
+
 }  // namespace
 
 ComposedText listDateText(const IndexEntry& entry) {
@@ -144,19 +162,15 @@ ComposedText climateLine(const FileRecord& record) {
 ComposedText durationLine(const FileRecord& record) {
     ComposedText text;
     char* p = put(texts::kDurationLabel, text.begin());
-    // A negative duration is no length of time; it shows as none.
-    const std::int16_t stored = recordDuration(record);
-    std::uint32_t seconds = stored > 0 ? static_cast<std::uint32_t>(stored) : 0;
-    if (seconds >= 3600) {
-        p = write2Digits(seconds / 3600, p);
-        *p++ = ':';
-        seconds %= 3600;
-    }
-    p = write2Digits(seconds / 60, p);
-    *p++ = ':';
-    p = write2Digits(seconds % 60, p);
+    p = writeDuration(durationSeconds(record), false, p);
     p = put("   ", p);
     text.endAt(p);
+    return text;
+}
+
+ComposedText durationClock(const FileRecord& record) {
+    ComposedText text;
+    text.endAt(writeDuration(durationSeconds(record), true, text.begin()));
     return text;
 }
 
@@ -171,6 +185,25 @@ int shownTemperature(const FileRecord& record) {
     const std::uint16_t temperature = recordTemperature(record);
     const int low8 = temperature & 0xFF;
     return static_cast<std::int16_t>(temperature) > 127 ? -(255 - low8) : low8;
+}
+
+ComposedText seriesTimeText(std::size_t point) {
+    const auto minutes = static_cast<std::uint32_t>((point + 1) * 5);
+    ComposedText text;
+    char* p = write2Digits(minutes / 60, text.begin());
+    *p++ = ':';
+    text.endAt(write2Digits(minutes % 60, p));
+    return text;
+}
+
+ComposedText seriesValueText(std::int16_t hundredths) {
+    ComposedText text;
+    char* p = text.begin();
+    if (hundredths < 0) *p++ = '-';
+    const auto magnitude =
+        static_cast<std::uint32_t>(hundredths < 0 ? -std::int32_t{hundredths} : hundredths);
+    text.endAt(p + writeHundredthsWithPoint(magnitude, p));
+    return text;
 }
 
 ComposedText serialNumberLabel(std::uint32_t serialNumber) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "data/digit_writers.h"
+#include "data/record_texts.h"
 
 namespace tolvinark {
 namespace {
@@ -97,7 +98,7 @@ void writeRow(std::int16_t value, std::size_t point, std::string& out) {
     char row[kRowTemplate.size()];
     std::copy(kRowTemplate.begin(), kRowTemplate.end(), row);
 
-    const ComposedText time = exportTimeText(point);
+    const ComposedText time = seriesTimeText(point);
     std::copy_n(time.bytes.data(), time.length, row + kTimeField);
 
     char* const valueField = row + kValueField;
@@ -108,15 +109,6 @@ void writeRow(std::int16_t value, std::size_t point, std::string& out) {
 }
 
 }  // namespace
-
-ComposedText exportTimeText(std::size_t point) {
-    const auto minutes = static_cast<std::uint32_t>((point + 1) * 5);
-    ComposedText text;
-    char* p = write2Digits(minutes / 60, text.begin());
-    *p++ = ':';
-    text.endAt(write2Digits(minutes % 60, p));
-    return text;
-}
 
 std::string difExportContent(const FileRecord& record, Series series,
                              std::string_view dateTimeHeader, std::string_view concentrationLine) {

@@ -1,19 +1,9 @@
 #pragma once
 // The list printout: every record of the loaded file as a table of 52 rows a page, each page with
 // the full heading (serial number, page label when there is more than one page, file name, column
-// header between two rules). Drawn in layout units (print_geometry.h); the Win32 side runs the
-// document and draws each page through a ScaledCanvas over the printer context:
-//
-//   const std::uint32_t pages = listPageCount(content);
-//   if (pages == 0) return;                 // nothing to print, so no print dialog either
-//   ... print dialog, PrinterCaps from the context, font from printerFont(caps) ...
-//   const PrintGeometry geometry = printGeometry(caps);
-//   ScaledCanvas canvas(gdiCanvas, caps);
-//   StartDocA
-//   for (std::uint32_t page = 1; page <= pages; ++page) {
-//       StartPage; drawListPage(canvas, content, geometry, page); EndPage;
-//   }
-//   EndDoc
+// header between two rules). Drawn in layout units (print_geometry.h). The viewer asks for a
+// printer only when listPageCount is not 0, and its print job (print_job.h) draws each page it
+// sends with drawListPage, through a ScaledCanvas over the printer context.
 
 #include <cstdint>
 #include <string_view>

@@ -6,28 +6,22 @@
 
 namespace tolvinark {
 
-PageRange chosenPages(const PrintChoice& choice, std::uint32_t pageCount) {
-    if (pageCount == 0) return {};
-    if (!choice.pageRangeChosen) return {1, pageCount};
-    const auto held = [pageCount](std::uint32_t page) {
-        return std::clamp<std::uint32_t>(page, 1, pageCount);
-    };
-    const std::uint32_t from = held(choice.fromPage);
-    const std::uint32_t to = held(choice.toPage);
-    return {std::min(from, to), std::max(from, to)};
-}
-
 std::uint64_t PrintJobPlan::sheetCount() const {
     if (pages.last < pages.first) return 0;
     const std::uint64_t perCopy = std::uint64_t{pages.last} - pages.first + 1;
-    return perCopy * std::max<std::uint32_t>(copies, 1);
+    return perCopy * std::max<std::uint32_t>(copies.programCopies, 1);
 }
 
 std::uint32_t PrintJobPlan::pageOfSheet(std::uint64_t sheet) const {
     const std::uint64_t perCopy = std::uint64_t{pages.last} - pages.first + 1;
-    const std::uint64_t offset =
-        collate ? sheet % perCopy : sheet / std::max<std::uint32_t>(copies, 1);
+    const std::uint64_t offset = copies.programCollate
+                                     ? sheet % perCopy
+                                     : sheet / std::max<std::uint32_t>(copies.programCopies, 1);
     return static_cast<std::uint32_t>(pages.first + offset);
+}
+
+PrintJobPlan printJobPlan(PageRange pages, const CopiesAsked& asked, const DriverCopies& driver) {
+    return {pages, copiesRoad(asked, driver)};
 }
 
 std::string printProgressText(std::uint64_t sheet, std::uint64_t sheetCount) {
@@ -50,7 +44,16 @@ JobOutcome abandoned(PrintJobDevice& device) {
 JobOutcome runPrintJob(PrintJobDevice& device, const PrintJobPlan& plan) {
     const std::uint64_t sheets = plan.sheetCount();
     if (sheets == 0) return JobOutcome::Printed;
-    if (!device.startDocument()) return JobOutcome::Failed;
+    if (!device.setDriverCopies(plan.copies.driverCopies, plan.copies.driverCollate)) {
+        return JobOutcome::Failed;
+    }
+    const DocumentStart start = device.startDocument();
+    if (!start.started) {
+        // Nothing to abort. A printer's file prompt cancelled, or the user's cancel taken in the
+        // abort procedure, which some systems call inside StartDoc.
+        const bool cancelled = start.error == kErrorCancelled || device.cancelled();
+        return cancelled ? JobOutcome::Cancelled : JobOutcome::Failed;
+    }
     for (std::uint64_t sheet = 0; sheet < sheets; ++sheet) {
         if (!device.keepGoing(sheet + 1, sheets)) return abandoned(device);
         if (!device.startPage()) return abandoned(device);

@@ -7,48 +7,43 @@
 #include <cstdint>
 #include <string>
 
+#include "output/print_copies.h"
+#include "output/print_dialog.h"
+
 namespace tolvinark {
 
-// The print dialog's page fields hold 16 bits: a longer list offers its first 65535 pages for a
-// range, and "All" still prints every page.
-inline constexpr std::uint32_t kMaxDialogPage = 0xFFFF;
-
-// What the print dialog answered about pages and copies.
-struct PrintChoice {
-    bool pageRangeChosen = false;  // PD_PAGENUMS
-    std::uint32_t fromPage = 0;    // nFromPage
-    std::uint32_t toPage = 0;      // nToPage
-    // The copies the program makes itself (nCopies); 1 when the driver makes them.
-    std::uint32_t copies = 1;
-    bool collate = false;  // PD_COLLATE: each copy whole before the next
-};
-
-// Pages first to last of a printout, 1-based; empty when last < first.
-struct PageRange {
-    std::uint32_t first = 1;
-    std::uint32_t last = 0;
-};
-
-// The pages to print of a printout of `pageCount` pages: all of them, or the chosen range held
-// inside 1 to pageCount, its ends in order. Empty for a printout of no pages.
-PageRange chosenPages(const PrintChoice& choice, std::uint32_t pageCount);
+// Error code of a document the user cancelled before it started, as the platform numbers it
+// (ERROR_CANCELLED): a printer that asks for a file name fails StartDoc with it when the user
+// cancels that prompt.
+inline constexpr std::uint32_t kErrorCancelled = 1223;
 
 struct PrintJobPlan {
     PageRange pages;
-    std::uint32_t copies = 1;  // 0 is taken as 1
-    bool collate = false;
+    CopiesRoad copies;
 
-    // Pages sent in all, every copy counted.
+    // Pages the program sends in all, each of its copies counted.
     std::uint64_t sheetCount() const;
     // The page number of the sheet sent `sheet`-th (0-based): collated 1 2 3 1 2 3, else 1 1 2 2.
     std::uint32_t pageOfSheet(std::uint64_t sheet) const;
 };
 
+// The plan for `pages` of a printout, with the copies asked for made by the driver where it can.
+PrintJobPlan printJobPlan(PageRange pages, const CopiesAsked& asked, const DriverCopies& driver);
+
+// How StartDoc answered: started, or refused with the platform's error code.
+struct DocumentStart {
+    bool started = false;
+    std::uint32_t error = 0;
+};
+
 class PrintJobDevice {
   public:
     virtual ~PrintJobDevice() = default;
+    // Asks the driver for `copies` copies of the document, collated or not, before it starts
+    // (the device mode's dmCopies and dmCollate). False when the printer refused it.
+    virtual bool setDriverCopies(std::uint32_t copies, bool collate) = 0;
+    virtual DocumentStart startDocument() = 0;
     // Each false when the printer refused it (or the job was cancelled inside the call).
-    virtual bool startDocument() = 0;
     virtual bool startPage() = 0;
     virtual bool endPage() = 0;
     virtual bool endDocument() = 0;
@@ -66,9 +61,10 @@ std::string printProgressText(std::uint64_t sheet, std::uint64_t sheetCount);
 
 enum class JobOutcome { Printed, Cancelled, Failed };
 
-// Sends every sheet of `plan`. A refused call ends the job, aborting a started document; it is
-// a failure unless the user had cancelled. A cancel aborts the document before the next sheet.
-// A plan of no sheets sends nothing and counts as printed.
+// Sends every sheet of `plan`, the driver asked for its copies first. A refused call ends the
+// job, aborting a started document; it is a failure unless the user had cancelled, or, for the
+// document's start, it was refused with kErrorCancelled. A cancel aborts the document before
+// the next sheet. A plan of no sheets sends nothing and counts as printed.
 JobOutcome runPrintJob(PrintJobDevice& device, const PrintJobPlan& plan);
 
 }  // namespace tolvinark

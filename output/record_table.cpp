@@ -7,9 +7,7 @@
 #include <utility>
 
 #include "data/cp1251.h"
-#include "data/digit_writers.h"
 #include "data/record_texts.h"
-#include "output/dif_export.h"
 
 namespace tolvinark {
 namespace {
@@ -39,21 +37,18 @@ void appendPadded(std::uint16_t value, std::size_t width, std::string& out) {
     out.append(digits, length);
 }
 
-// The list's mode name without the blanks that pad it to 25 characters.
 std::string trimmedModeName(std::uint16_t mode) {
-    std::string_view name = listModeName(mode);
-    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
-    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
-    return cp1251ToUtf8(name);
+    return cp1251ToUtf8(trimmedListModeName(mode));
 }
 
-std::string hundredthsText(std::int16_t value) {
-    char digits[16];
-    char* p = digits;
-    if (value < 0) *p++ = '-';
-    const auto magnitude = static_cast<std::uint32_t>(value < 0 ? -std::int32_t{value} : value);
-    p += writeHundredthsWithPoint(magnitude, p);
-    return std::string(digits, p);
+TableField numberField(const ComposedText& field) {
+    return number(std::string(field.view()));
+}
+
+ComposedText wholeNumber(int value) {
+    ComposedText text;
+    text.endAt(std::to_chars(text.begin(), text.begin() + ComposedText::kCapacity, value).ptr);
+    return text;
 }
 
 std::string meanText(double mean) {
@@ -81,6 +76,25 @@ void appendCsvField(std::string_view field, std::string& out) {
 }
 
 }  // namespace
+
+std::string_view trimmedListModeName(std::uint16_t mode) {
+    std::string_view name = listModeName(mode);
+    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+    name.remove_suffix(name.size() - (name.find_last_not_of(' ') + 1));
+    return name;
+}
+
+ComposedText temperatureField(const FileRecord& record) {
+    return wholeNumber(shownTemperature(record));
+}
+
+ComposedText humidityField(const FileRecord& record) {
+    return wholeNumber(recordHumidity(record) & 0xFF);
+}
+
+ComposedText pressureField(const FileRecord& record) {
+    return wholeNumber(recordPressure(record));
+}
 
 std::string isoDateTime(const IndexEntry& entry) {
     std::string out;
@@ -125,9 +139,9 @@ void recordRow(std::string_view fileName, std::uint32_t recordNumber, const File
     row.push_back(number(std::isfinite(entry.concentration)
                              ? shortestDecimal(errorValue(entry.concentration, entry.mode))
                              : std::string()));
-    row.push_back(integer(shownTemperature(record)));
-    row.push_back(integer(recordHumidity(record) & 0xFF));
-    row.push_back(integer(recordPressure(record)));
+    row.push_back(numberField(temperatureField(record)));
+    row.push_back(numberField(humidityField(record)));
+    row.push_back(numberField(pressureField(record)));
     row.push_back(timed ? integer(recordDuration(record)) : TableField{});
     row.push_back(timed ? integer(recordUsablePointCount(record)) : TableField{});
 }
@@ -136,9 +150,9 @@ std::vector<TableRow> seriesRows(const FileRecord& record) {
     std::vector<TableRow> rows;
     const std::size_t points = recordUsablePointCount(record);
     for (std::size_t i = 0; i < points; ++i) {
-        rows.push_back({text(std::string(exportTimeText(i).view())),
-                        number(hundredthsText(recordSeriesValue(record, Series::Ci, i))),
-                        number(hundredthsText(recordSeriesValue(record, Series::Cd, i)))});
+        rows.push_back({text(std::string(seriesTimeText(i).view())),
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Ci, i))),
+                        numberField(seriesValueText(recordSeriesValue(record, Series::Cd, i)))});
     }
     return rows;
 }

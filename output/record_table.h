@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/composed_text.h"
 #include "data/file_record.h"
 #include "data/record_index.h"
 
@@ -41,6 +42,16 @@ std::string isoDateTime(const IndexEntry& entry);
 // The shortest decimal that reads back as the same float, without an exponent when that takes
 // at most 12 characters ("0.0009", "1000000", "1e-20"); empty when it is not finite.
 std::string shortestDecimal(float value);
+
+// Field texts the tables share with the viewer's copy of a list: ASCII digits, the mode name in
+// code page 1251.
+// The list's mode name without the blanks that pad it to 25 characters: "Диапазон 2".
+std::string_view trimmedListModeName(std::uint16_t mode);
+// Whole degrees as the climate line shows them, a minus below zero: "23", "-4".
+ComposedText temperatureField(const FileRecord& record);
+ComposedText humidityField(const FileRecord& record);  // percent, from the low 8 bits
+ComposedText pressureField(const FileRecord& record);  // mmHg
+// A series point's time and value are the record texts' (data/record_texts.h).
 
 // The fields of one record, in the order of kRecordColumns; `fileName` in UTF-8.
 void recordRow(std::string_view fileName, std::uint32_t recordNumber, const FileRecord& record,

@@ -5,7 +5,8 @@
   make_sample.py records N -o FILE [--seed S]   N random valid records (1,000,000 in seconds)
   make_sample.py edge KIND -o FILE              a hostile file; `edge --help` lists the kinds
 
-Every file is the same for the same arguments.
+Every file is the same for the same arguments. The tests build their files with the same
+functions: demo_records, random_records, EDGE_KINDS and numbered_record, written by write_chunks.
 """
 
 import argparse
@@ -183,6 +184,25 @@ def advance_year(when, seconds):
 
 
 # ---------------------------------------------------------------------------------------------
+# numbered
+
+
+def numbered_record(number, serial=4711):
+    """Record `number` of a run whose every record differs from its neighbours in date, time,
+    mode and concentration, so that each looks different in a list."""
+    mode = number % 4
+    timed = mode == MODE_TIMED
+    return dst_format.pack(
+        serial=serial, mode=mode,
+        when=(2019, 1 + number // 28 % 12, 1 + number % 28, number % 24, 7 * number % 60,
+              13 * number % 60),
+        duration=600 if timed else 0, temperature=21, humidity=45, pressure=750,
+        concentration=0.125 + 0.37 * number,
+        ci=[100 + 10 * i for i in range(12)] if timed else (),
+        cd=[50 + 5 * i for i in range(12)] if timed else (), point_count=12 if timed else 0)
+
+
+# ---------------------------------------------------------------------------------------------
 # edge
 
 
@@ -236,11 +256,13 @@ EDGE_KINDS = {
 
 
 def write_chunks(path, chunks):
+    """Writes the records' bytes, given in chunks, as the file `path`; gives back `path`."""
     folder = os.path.dirname(os.path.abspath(path))
     os.makedirs(folder, exist_ok=True)
     with open(path, "wb") as out:
         for chunk in chunks:
             out.write(chunk)
+    return path
 
 
 def main(argv):

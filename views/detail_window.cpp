@@ -16,6 +16,10 @@ constexpr int kSeriesRuleY = 140;
 constexpr int kSeriesRuleRight = 274;
 constexpr int kSeriesRuleTop = 10;
 
+void drawText(Canvas& canvas, TextPosition at, std::string_view text) {
+    canvas.drawText(at.x, at.y, text);
+}
+
 void drawRule(Canvas& canvas, int y) {
     canvas.moveTo(kRuleLeft, y);
     canvas.lineTo(kRuleRight, y);
@@ -48,13 +52,13 @@ void drawDetailWindow(Canvas& canvas, const FileRecord& record, std::uint16_t sh
         canvas.moveTo(kRuleLeft, kSeriesRuleY);
         canvas.lineTo(kSeriesRuleRight, kSeriesRuleY);
         canvas.lineTo(kSeriesRuleRight, kSeriesRuleTop);
-        canvas.drawText(80, 48, durationLine(record).view());
+        drawText(canvas, kDurationLineAt, durationLine(record).view());
     }
-    canvas.drawText(80, 28, detailModeName(shownMode));
-    canvas.drawText(40, 4, texts::kMeasurementLabel);
-    canvas.drawText(114, 4, dateTimeHeader(record).view());
-    canvas.drawText(88, 70, concentrationLine(record, shownMode).view());
-    canvas.drawText(44, 112, climateLine(record).view());
+    drawText(canvas, kModeNameAt, detailModeName(shownMode));
+    drawText(canvas, kMeasurementLabelAt, texts::kMeasurementLabel);
+    drawText(canvas, kDateTimeHeaderAt, dateTimeHeader(record).view());
+    drawText(canvas, kConcentrationLineAt, concentrationLine(record, shownMode).view());
+    drawText(canvas, kClimateLineAt, climateLine(record).view());
 
     if (modeHasSeries(shownMode)) {
         drawSeriesGraph(canvas, record, series, clientWidth, clientHeight);

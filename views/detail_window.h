@@ -25,6 +25,18 @@ struct ChildPlacement {
 inline constexpr int kDetailDefaultLeft = 20;
 inline constexpr int kDetailDefaultTop = 100;
 
+// Where the window's texts are drawn, in its client area (pixels).
+struct TextPosition {
+    int x = 0;
+    int y = 0;
+};
+inline constexpr TextPosition kMeasurementLabelAt{40, 4};
+inline constexpr TextPosition kDateTimeHeaderAt{114, 4};
+inline constexpr TextPosition kModeNameAt{80, 28};
+inline constexpr TextPosition kDurationLineAt{80, 48};
+inline constexpr TextPosition kConcentrationLineAt{88, 70};
+inline constexpr TextPosition kClimateLineAt{44, 112};
+
 // Buttons of a timed measurement's window, in its client area.
 inline constexpr ChildPlacement kSeriesToggleButtonPlacement{458, 104, 64, 42};
 inline constexpr ChildPlacement kExcelButtonPlacement{358, 104, 64, 42};

@@ -10,16 +10,8 @@ namespace {
 
 constexpr std::uint32_t kMostVisibleRows = 255;
 
-// Text positions in the panes' client areas (pixels).
-constexpr int kLabelX = 10;
-constexpr int kFileLabelY = 6;
-constexpr int kRecordsLabelY = 30;
-constexpr int kInstrumentLabelY = 54;
-constexpr int kHeaderX = 10;
-constexpr int kHeaderY = 4;
-constexpr int kFileNameX = 84;
-constexpr int kRecordCountX = 74;
-constexpr int kSerialNumberX = 80;
+using namespace info_pane;
+
 // Each value is drawn over this many blanks first. The record count is written in full, up to
 // ten digits, so ten blanks would not cover the digits of a count of 100000 or more.
 constexpr std::size_t kValueClearLength = 256;
@@ -220,9 +212,9 @@ void drawInfoLabels(Canvas& canvas) {
     canvas.setTextColour(colours::kBlack);
     canvas.setBackgroundColour(colours::kBackground);
     canvas.selectFont(Font::Screen);
-    canvas.drawText(kLabelX, kFileLabelY, texts::kInfoFileLabel);
-    canvas.drawText(kLabelX, kRecordsLabelY, texts::kInfoRecordsLabel);
-    canvas.drawText(kLabelX, kInstrumentLabelY, texts::kInfoInstrumentLabel);
+    canvas.drawText(kLabelX, kFileY, texts::kInfoFileLabel);
+    canvas.drawText(kLabelX, kRecordsY, texts::kInfoRecordsLabel);
+    canvas.drawText(kLabelX, kInstrumentY, texts::kInfoInstrumentLabel);
 }
 
 void drawHeaderPane(Canvas& canvas) {
@@ -241,12 +233,12 @@ void drawInfoValues(Canvas& canvas, std::string_view fileName, std::uint32_t rec
     canvas.selectFont(Font::Screen);
 
     const std::string_view blanks = texts::kBlankLine;
-    canvas.drawText(kFileNameX, kFileLabelY, blanks.substr(0, kValueClearLength));
-    canvas.drawName(kFileNameX, kFileLabelY, fileName);
-    canvas.drawText(kRecordCountX, kRecordsLabelY, blanks.substr(0, kValueClearLength));
-    canvas.drawText(kRecordCountX, kRecordsLabelY, recordCountText(recordCount).view());
-    canvas.drawText(kSerialNumberX, kInstrumentLabelY, blanks.substr(0, kValueClearLength));
-    canvas.drawText(kSerialNumberX, kInstrumentLabelY, serialNumberText(serialNumber).view());
+    canvas.drawText(kFileNameX, kFileY, blanks.substr(0, kValueClearLength));
+    canvas.drawName(kFileNameX, kFileY, fileName);
+    canvas.drawText(kRecordCountX, kRecordsY, blanks.substr(0, kValueClearLength));
+    canvas.drawText(kRecordCountX, kRecordsY, recordCountText(recordCount).view());
+    canvas.drawText(kSerialNumberX, kInstrumentY, blanks.substr(0, kValueClearLength));
+    canvas.drawText(kSerialNumberX, kInstrumentY, serialNumberText(serialNumber).view());
 }
 
 void drawListRows(Canvas& canvas, const ScrollState& state, const ListContent& content) {

@@ -12,8 +12,22 @@
 
 namespace tolvinark {
 
-inline constexpr int kRowPitch = 14;    // pixels per row
+inline constexpr int kRowPitch = 14;    // pixels per row, the screen font's height
 inline constexpr int kFirstRowTop = 2;  // y of row 0's top in the list pane
+
+// Where the info pane's labels and values and the header pane's titles stand, in pixels of
+// each pane's client area.
+namespace info_pane {
+inline constexpr int kLabelX = 10;
+inline constexpr int kFileY = 6;
+inline constexpr int kRecordsY = 30;
+inline constexpr int kInstrumentY = 54;
+inline constexpr int kFileNameX = 84;
+inline constexpr int kRecordCountX = 74;
+inline constexpr int kSerialNumberX = 80;
+}  // namespace info_pane
+inline constexpr int kHeaderX = 10;
+inline constexpr int kHeaderY = 4;
 
 // Scroll state of the list pane. The scroll position shown by the scroll bar always equals the
 // top row.

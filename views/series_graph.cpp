@@ -11,17 +11,17 @@ namespace {
 
 // Plot geometry in the detail window's client area (pixels). The origin is at (40, 370); the
 // top tick at y 170 stands for the axis maximum, 200 pixels above the x axis.
-constexpr int kClearLeft = 10;
+constexpr int kClearLeft = kGraphLeft;
 constexpr int kClearTop = 162;
 constexpr int kAxisX = 40;
 constexpr int kAxisTop = 166;
 constexpr int kAxisY = 370;
-constexpr int kAxisRight = 560;
+constexpr int kAxisRight = kGraphRight;
 constexpr int kYTickLeft = 38;
 constexpr int kYTickRight = 42;
 constexpr int kYLabelX = 10;
 constexpr int kSeriesLabelX = 46;
-constexpr int kSeriesLabelY = 156;
+constexpr int kSeriesLabelY = kGraphTop;
 constexpr int kFirstPointX = 44;
 constexpr int kPointPitch = 4;
 constexpr int kBarBottom = 368;
@@ -59,6 +59,10 @@ int barHeight(std::int16_t value, std::uint32_t scaleFactor) {
 }
 
 }  // namespace
+
+int seriesPointX(std::size_t point) {
+    return kFirstPointX + kPointPitch * static_cast<int>(point);
+}
 
 GraphScale graphScale(const FileRecord& record, Series series) {
     GraphScale scale;
@@ -99,10 +103,10 @@ void drawSeriesGraph(Canvas& canvas, const FileRecord& record, Series series, in
 
     canvas.selectFont(Font::Small);
     const std::size_t count = recordUsablePointCount(record);
-    int x = kFirstPointX;
     int tickCountdown = kPointsPerLongTick;
     std::uint32_t tickLabel = 0;
-    for (std::size_t i = 0; i < count; ++i, x += kPointPitch) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const int x = seriesPointX(i);
         canvas.selectPen(Pen::Red);
         const std::int16_t value = recordSeriesValue(record, series, i);
         // A value of 0 has no bar; a negative one has none either rather than a bar of a

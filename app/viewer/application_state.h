@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 
+#include "app/viewer/accessible_windows.h"
 #include "app/viewer/detail_window_state.h"
 #include "app/viewer/pane.h"
 #include "app/viewer/print_state.h"
@@ -52,7 +53,8 @@ struct ApplicationState {
 
     MeasurementData data;  // record index, file-loaded flag, current record
     ScrollState scroll;
-    PrintingState printing;  // the print dialog's record and the printer it gave
+    PrintingState printing;        // the print dialog's record and the printer it gave
+    AccessibleWindows accessible;  // what screen readers are shown of the painted windows
 };
 
 }  // namespace tolvinark

@@ -56,7 +56,13 @@ inline constexpr BusyRuleRow kBusyRule[] = {
     {ViewerInput::EnterKey, HeldOff::WhileBusy},
     {ViewerInput::EscapeKey, HeldOff::WhileBusy},
     {ViewerInput::OpenKey, HeldOff::WhileBusy},
+    // A copy of a large list takes seconds and may end in a message box of its own.
+    {ViewerInput::CopyKey, HeldOff::WhileBusy},
     {ViewerInput::OtherKey, HeldOff::Never},
+    // A screen reader reads the windows whatever runs.
+    {ViewerInput::AccessibleObject, HeldOff::Never},
+    // Opens a record, as Enter does.
+    {ViewerInput::AccessibleAction, HeldOff::WhileBusy},
 };
 
 constexpr bool rowsInInputOrder() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/viewer/accessibility.h"
 #include "app/viewer/main_window.h"
 #include "app/win32/gdi_canvas.h"
 #include "app/win32/wide_text.h"
@@ -38,7 +39,10 @@ void createSeriesButtons(ApplicationState& app) {
     ShowWindow(detail.seriesToggleButton, SW_SHOWNORMAL);
     UpdateWindow(detail.seriesToggleButton);
 
-    detail.excelButton = createButton(app, nullptr, kExcelButtonStyle, kExcelButtonPlacement);
+    // The name is for screen readers: an icon button does not draw its text.
+    const std::wstring excelName = toWide(texts::kExcelButtonName);
+    detail.excelButton =
+        createButton(app, excelName.c_str(), kExcelButtonStyle, kExcelButtonPlacement);
     // Each button gets its own copy of the picture, destroyed when the window is closed.
     detail.excelIcon.reset(
         static_cast<HICON>(LoadImageW(app.module, L"ICON_KNOP_EXCEL", IMAGE_ICON,
@@ -87,6 +91,7 @@ void buildDetailWindow(ApplicationState& app) {
     // The new window's first protocol printout asks for a printer again.
     app.printing.printer.detailWindowBuilt();
     if (modeHasSeries(detail.shownMode)) createSeriesButtons(app);
+    accessibleDetailBuilt(app);
 }
 
 void closeDetailWindow(ApplicationState& app, HWND beingDestroyed) {
@@ -95,6 +100,7 @@ void closeDetailWindow(ApplicationState& app, HWND beingDestroyed) {
     // Taken out of the state first: the WM_DESTROY that DestroyWindow sends comes back here and
     // finds nothing left to close. The picture goes when these owners do, after the window.
     const HWND window = std::exchange(detail.window, nullptr);
+    app.accessible.detail.reset();
     detail.seriesToggleButton = nullptr;
     detail.excelButton = nullptr;
     const OffscreenPicture picture = std::move(detail.picture);

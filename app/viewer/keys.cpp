@@ -1,5 +1,6 @@
 #include "app/viewer/keys.h"
 
+#include "app/viewer/copying.h"
 #include "app/viewer/file_opening.h"
 #include "app/viewer/list_pane.h"
 
@@ -8,7 +9,8 @@ namespace tolvinark {
 static_assert(virtual_key::kReturn == VK_RETURN && virtual_key::kEscape == VK_ESCAPE &&
                   virtual_key::kPageUp == VK_PRIOR && virtual_key::kPageDown == VK_NEXT &&
                   virtual_key::kEnd == VK_END && virtual_key::kHome == VK_HOME &&
-                  virtual_key::kUp == VK_UP && virtual_key::kDown == VK_DOWN,
+                  virtual_key::kUp == VK_UP && virtual_key::kDown == VK_DOWN &&
+                  virtual_key::kInsert == VK_INSERT,
               "the platform's virtual-key codes");
 
 ViewerInput keyDownInput(WPARAM wParam) {
@@ -31,6 +33,7 @@ LRESULT onKeyDown(ApplicationState& app, HWND window, ViewerInput key, WPARAM wP
             // The Open button's command reaches the main window, which owns the dialog's
             // message boxes.
             return onOpenButton(app, app.mainWindow);
+        case ViewerInput::CopyKey: return onCopyKey(app, window);
         default: return DefWindowProcW(window, WM_KEYDOWN, wParam, lParam);
     }
 }

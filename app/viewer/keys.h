@@ -1,7 +1,7 @@
 #pragma once
 // The viewer's keys, the same in the main window, its panes and the detail window: the list's
-// keys move the highlighted row, Enter opens its record, Escape closes the detail window, Ctrl+O is
-// the Open button. No key prints.
+// keys move the highlighted row, Enter opens its record, Escape closes the detail window,
+// Ctrl+O is the Open button, Ctrl+C and Ctrl+Insert copy. No key prints.
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "app/viewer/list_pane.h"
 
+#include "app/viewer/accessibility.h"
 #include "app/viewer/detail_window.h"
 #include "app/viewer/list_requests.h"
 #include "app/viewer/list_view.h"
@@ -51,14 +52,20 @@ LRESULT onVScroll(ApplicationState& app, WPARAM wParam) {
     const std::optional<ListMove> move = scrollBarMove(LOWORD(wParam));
     if (!move) return 0;
     const std::int32_t track = *move == ListMove::ThumbTo ? trackPosition(app) : 0;
-    if (scrollList(app.scroll, *move, listedRecords(app), track)) redrawList(app);
+    if (scrollList(app.scroll, *move, listedRecords(app), track)) {
+        redrawList(app);
+        announceListReordered(app);
+    }
     return 0;
 }
 
 LRESULT onMouseWheel(ApplicationState& app, HWND window, WPARAM wParam, LPARAM lParam) {
     const std::optional<ListMove> move = wheelMove(GET_WHEEL_DELTA_WPARAM(wParam));
     if (!move) return DefWindowProcW(window, WM_MOUSEWHEEL, wParam, lParam);
-    if (scrollList(app.scroll, *move, listedRecords(app))) redrawList(app);
+    if (scrollList(app.scroll, *move, listedRecords(app))) {
+        redrawList(app);
+        announceListReordered(app);
+    }
     return 0;
 }
 
@@ -69,13 +76,20 @@ LRESULT onListMouseMove(ApplicationState& app, int y) {
 }
 
 void onListKey(ApplicationState& app, ListMove move) {
-    if (moveHighlight(app.scroll, move, listedRecords(app))) redrawList(app);
+    const ScrollState before = app.scroll;
+    if (!moveHighlight(app.scroll, move, listedRecords(app))) return;
+    redrawList(app);
+    announceListKey(app, before);
 }
 
 void openHighlightedRecord(ApplicationState& app) {
     const std::optional<std::uint32_t> recordNumber =
         highlightedRecord(app.scroll, listedRecords(app));
     if (recordNumber) openRecord(app, *recordNumber);
+}
+
+void openListedRecord(ApplicationState& app, std::uint32_t recordNumber) {
+    openRecord(app, recordNumber);
 }
 
 LRESULT onRecordClick(ApplicationState& app, int y) {

@@ -19,5 +19,7 @@ LRESULT onRecordClick(ApplicationState& app, int y);
 void onListKey(ApplicationState& app, ListMove move);
 // Opens the highlighted row's record as a click on that row would; without a highlight nothing.
 void openHighlightedRecord(ApplicationState& app);
+// Opens record `recordNumber` of the list as a click on its row would.
+void openListedRecord(ApplicationState& app, std::uint32_t recordNumber);
 
 }  // namespace tolvinark

@@ -1,5 +1,7 @@
 #include "app/viewer/list_view.h"
 
+#include "app/viewer/accessibility.h"
+
 namespace tolvinark {
 
 namespace {
@@ -33,6 +35,7 @@ void showLoadedFile(ApplicationState& app) {
     startListPane(app);
     ShowWindow(app.headerPane.window, SW_SHOWNORMAL);
     ShowWindow(app.listPane.window, SW_SHOWNORMAL);
+    accessibleFileChanged(app);
 }
 
 void showNoFile(ApplicationState& app) {
@@ -40,6 +43,7 @@ void showNoFile(ApplicationState& app) {
     ShowWindow(app.infoPane.window, SW_HIDE);
     ShowWindow(app.headerPane.window, SW_HIDE);
     ShowWindow(app.listPane.window, SW_HIDE);
+    accessibleFileChanged(app);
 }
 
 void redrawList(ApplicationState& app) {

@@ -1,6 +1,7 @@
 #include "app/viewer/main_window.h"
 
 #include <string>
+#include <string_view>
 
 #include <shellapi.h>
 
@@ -33,10 +34,13 @@ HWND createPane(const ApplicationState& app, DWORD style, int left, int top, int
 }
 
 // A push button showing the icon resource `picture`. The icon stays the button's for the whole
-// run, so it is never destroyed.
-HWND createIconButton(const ApplicationState& app, const wchar_t* picture, int left) {
-    HWND button = CreateWindowExW(WS_EX_CLIENTEDGE, L"button", nullptr, kButtonStyle, left, 20, 64,
-                                  42, app.mainWindow, nullptr, app.module, nullptr);
+// run, so it is never destroyed. `name` is for screen readers: an icon button does not draw its
+// text.
+HWND createIconButton(const ApplicationState& app, const wchar_t* picture, std::string_view name,
+                      int left) {
+    const std::wstring text = toWide(name);
+    HWND button = CreateWindowExW(WS_EX_CLIENTEDGE, L"button", text.c_str(), kButtonStyle, left, 20,
+                                  64, 42, app.mainWindow, nullptr, app.module, nullptr);
     if (!button) return nullptr;
     HANDLE icon = LoadImageW(app.module, picture, IMAGE_ICON, kButtonPictureSize,
                              kButtonPictureSize, LR_DEFAULTCOLOR);
@@ -77,9 +81,9 @@ std::optional<StartFailure> createMainWindow(ApplicationState& app) {
     if (!preparePanePicture(app.infoPane, app.drawing.backgroundBrush, app.drawing, drawInfoLabels))
         return failedAt(StartStep::InfoPanePicture);
 
-    app.exitButton = createIconButton(app, L"ICON_KNOP_EXIT", 634);
+    app.exitButton = createIconButton(app, L"ICON_KNOP_EXIT", texts::kExitButtonName, 634);
     if (!app.exitButton) return failedAt(StartStep::ExitButton);
-    app.openButton = createIconButton(app, L"ICON_KNOP_LOOK", 560);
+    app.openButton = createIconButton(app, L"ICON_KNOP_LOOK", texts::kOpenButtonName, 560);
     if (!app.openButton) return failedAt(StartStep::OpenButton);
 
     app.headerPane.window = createPane(app, kPaneStyle, 6, 88, 528, 26);

@@ -32,19 +32,21 @@ LOGFONTW printerLogFont(const PrinterFontFields& fields) {
 
 }  // namespace
 
-void HeldPrinter::dialogAccepted(ScopedPrinterDc fresh, const PrintChoice& copies) {
+void HeldPrinter::dialogAccepted(ScopedPrinterDc fresh, PrinterChosen chosen) {
     caps_ = readCaps(fresh.get());
-    copies_ = copies;
-    choice_.dialogAccepted(std::move(fresh));
+    context_.dialogAccepted(std::move(fresh), chosen.askedBy, chosen.copies);
+    chosen_ = std::move(chosen);
     const LOGFONTW logFont = printerLogFont(printerFont(caps_));
     // Made before the old ones go, so new and old never share a handle value.
     font_.reset(CreateFontIndirectW(&logFont));
     thickPen_.reset(CreatePen(PS_SOLID, thickPenWidth(caps_), colours::kBlack));
 }
 
-PrintingState::~PrintingState() {
+void PrintingState::forgetChosenPrinter() {
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    dialog.hDevMode = nullptr;
+    dialog.hDevNames = nullptr;
 }
 
 }  // namespace tolvinark

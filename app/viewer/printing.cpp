@@ -1,17 +1,19 @@
 #include "app/viewer/printing.h"
 
-#include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
+#include <vector>
 
+#include "app/viewer/print_dialog.h"
 #include "app/viewer/print_progress.h"
 #include "app/viewer/print_state.h"
 #include "app/win32/drawing_objects.h"
 #include "app/win32/gdi_canvas.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/message_box.h"
+#include "app/win32/wide_text.h"
 #include "data/fixed_texts.h"
 #include "output/list_printout.h"
 #include "output/print_geometry.h"
@@ -23,9 +25,7 @@ namespace tolvinark {
 
 namespace {
 
-#if !defined(_WIN64)
-static_assert(sizeof(PRINTDLGA) == 66, "the 32-bit print dialog record");
-#endif
+static_assert(kErrorCancelled == ERROR_CANCELLED, "the platform's error code of a cancel");
 
 // Marks printing as under way for as long as it lives.
 class BusyPrinting {
@@ -53,55 +53,36 @@ class DocumentOnPrinter {
     HeldPrinter& printer_;
 };
 
-// The print dialog, offering pages 1 to `rangePages` (none when 0). Only its size, owner,
-// module, flags and pages are written; the rest is what the last dialog gave back, so it opens
-// on the printer and copies chosen last. What it answered when a printer is now held.
-std::optional<PrintChoice> askForPrinter(ApplicationState& app, HWND owner,
-                                         std::uint32_t rangePages) {
-    PRINTDLGA& dialog = app.printing.dialog;
-    dialog.lStructSize = sizeof(PRINTDLGA);
-    dialog.hwndOwner = owner;
-    dialog.hInstance = app.module;
-    // Copies go through the driver where it makes them itself; the dialog then answers one.
-    dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
-    const auto lastPage = static_cast<WORD>(std::min(std::max(rangePages, 1u), kMaxDialogPage));
-    if (rangePages == 0) dialog.Flags |= PD_NOPAGENUMS;
-    dialog.nMinPage = 1;
-    dialog.nMaxPage = lastPage;
-    dialog.nFromPage = 1;
-    dialog.nToPage = lastPage;
-    if (dialog.nCopies == 0) dialog.nCopies = 1;
-
-    const bool accepted = PrintDlgA(&dialog) != 0;
-    // The held printer owns the context from here; the record keeps no copy of it.
-    ScopedPrinterDc fresh(std::exchange(dialog.hDC, nullptr));
-    if (!accepted || !fresh.get()) {
-        app.printing.printer.dialogCancelled();
-        return std::nullopt;
-    }
-    PrintChoice choice;
-    choice.pageRangeChosen = (dialog.Flags & PD_PAGENUMS) != 0;
-    choice.fromPage = dialog.nFromPage;
-    choice.toPage = dialog.nToPage;
-    choice.copies = std::max<std::uint32_t>(dialog.nCopies, 1);
-    choice.collate = (dialog.Flags & PD_COLLATE) != 0;
-    app.printing.printer.dialogAccepted(std::move(fresh), choice);
-    return choice;
-}
-
 using DrawPage = std::function<void(Canvas& canvas, std::uint32_t pageNumber)>;
 
 // The job's calls on the printer context; the progress window answers between them.
 class PrinterJob final : public PrintJobDevice {
   public:
-    PrinterJob(HDC dc, Canvas& canvas, PrintProgress& progress, const DrawPage& drawPage)
-        : dc_(dc), canvas_(canvas), progress_(progress), drawPage_(drawPage) {}
+    PrinterJob(HDC dc, const std::vector<std::byte>& deviceMode, Canvas& canvas,
+               PrintProgress& progress, const DrawPage& drawPage)
+        : dc_(dc),
+          deviceMode_(deviceMode),
+          canvas_(canvas),
+          progress_(progress),
+          drawPage_(drawPage) {}
 
-    bool startDocument() override {
-        DOCINFOA document{};
-        document.cbSize = sizeof(DOCINFOA);
+    // The context was made from the dialog's device mode; it is made anew from a copy holding
+    // this document's copies, so that no earlier document's copies carry over.
+    bool setDriverCopies(std::uint32_t copies, bool collate) override {
+        if (deviceMode_.empty()) return true;  // no device mode: the driver makes none
+        std::vector<std::byte> bytes = deviceMode_;
+        auto* mode = reinterpret_cast<DEVMODEW*>(bytes.data());
+        if (mode->dmFields & DM_COPIES) mode->dmCopies = static_cast<short>(copies);
+        if (mode->dmFields & DM_COLLATE)
+            mode->dmCollate = collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+        return ResetDCW(dc_, mode) != nullptr;
+    }
+    DocumentStart startDocument() override {
+        DOCINFOW document{};
+        document.cbSize = sizeof(DOCINFOW);
         document.lpszDocName = documentName_.c_str();
-        return StartDocA(dc_, &document) > 0;
+        if (StartDocW(dc_, &document) > 0) return {true, 0};
+        return {false, static_cast<std::uint32_t>(GetLastError())};
     }
     bool startPage() override { return StartPage(dc_) > 0; }
     bool endPage() override { return EndPage(dc_) > 0; }
@@ -115,14 +96,16 @@ class PrinterJob final : public PrintJobDevice {
 
   private:
     HDC dc_;
+    const std::vector<std::byte>& deviceMode_;
     Canvas& canvas_;
     PrintProgress& progress_;
     const DrawPage& drawPage_;
-    const std::string documentName_{texts::kPrintDocumentName};
+    const std::wstring documentName_ = toWide(texts::kPrintDocumentName);
 };
 
 // The sheets of `plan` on the held printer, each page drawn in layout units by `drawPage`,
-// with the progress window owned by `owner`. A printer that refuses a call is reported.
+// with the progress window owned by `owner`. A printer that refuses a call is reported and let
+// go of, so that the next protocol printout asks for a printer.
 void printDocument(ApplicationState& app, HWND owner, const PrintJobPlan& plan,
                    const DrawPage& drawPage) {
     HeldPrinter& printer = app.printing.printer;
@@ -144,10 +127,13 @@ void printDocument(ApplicationState& app, HWND owner, const PrintJobPlan& plan,
     JobOutcome outcome = JobOutcome::Printed;
     {
         PrintProgress progress(app.module, owner, dc);
-        PrinterJob job(dc, canvas, progress, drawPage);
+        PrinterJob job(dc, printer.deviceMode(), canvas, progress, drawPage);
         outcome = runPrintJob(job, plan);
     }
-    if (outcome == JobOutcome::Failed) showMessage(owner, texts::kMessagePrintFailed);
+    if (outcome == JobOutcome::Failed) {
+        printer.jobFailed();  // released when the document's use of it ends, below
+        showMessage(owner, texts::kMessagePrintFailed);
+    }
 }
 
 ListPrintContent listPrintContent(const MeasurementData& data) {
@@ -166,14 +152,14 @@ void printList(ApplicationState& app, HWND owner) {
     if (listPrinterStep(offeredPages) == PrinterStep::PrintNothing) return;
 
     const BusyPrinting busy(app.printing.busy);
-    const std::optional<PrintChoice> choice = askForPrinter(app, owner, offeredPages);
-    if (!choice) return;
+    const std::optional<PrintDialogAnswer> answer =
+        askForPrinter(app.printing, app.module, owner, Printout::List, offeredPages);
+    if (!answer) return;
     // Read only now that the dialog, which dispatched messages, is over.
     const ListPrintContent content = listPrintContent(app.data);
-    PrintJobPlan plan;
-    plan.pages = chosenPages(*choice, listPageCount(content));
-    plan.copies = choice->copies;
-    plan.collate = choice->collate;
+    const HeldPrinter& printer = app.printing.printer;
+    const PrintJobPlan plan = printJobPlan(chosenPages(*answer, listPageCount(content)),
+                                           answer->copies, printer.driverCopies());
     const PrintGeometry geometry = printGeometry(app.printing.printer.caps());
     printDocument(app, owner, plan, [&](Canvas& canvas, std::uint32_t page) {
         drawListPage(canvas, content, geometry, page);
@@ -187,14 +173,14 @@ void printProtocol(ApplicationState& app, HWND owner, const FileRecord& record,
     const std::uint32_t serialNumber = app.data.serialNumber;
 
     const BusyPrinting busy(app.printing.busy);
-    if (app.printing.printer.protocolStep() == PrinterStep::AskForPrinter &&
-        !askForPrinter(app, owner, 0)) {
+    HeldPrinter& printer = app.printing.printer;
+    if (printer.protocolStep() == PrinterStep::AskForPrinter &&
+        !askForPrinter(app.printing, app.module, owner, Printout::Protocol, 0)) {
         return;
     }
-    PrintJobPlan plan;
-    plan.pages = {1, 1};  // one page: the dialog offers no range
-    plan.copies = app.printing.printer.copies().copies;
-    plan.collate = app.printing.printer.copies().collate;
+    // One page, as the dialog offers no range, with the copies of the protocol's own dialog.
+    const PrintJobPlan plan =
+        printJobPlan({1, 1}, printer.copiesFor(Printout::Protocol), printer.driverCopies());
     printDocument(app, owner, plan, [&](Canvas& canvas, std::uint32_t) {
         drawProtocolPage(canvas, shown, shownMode, serialNumber);
     });

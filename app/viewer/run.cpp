@@ -1,6 +1,8 @@
 #include "app/viewer/run.h"
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <objbase.h>
 
 #include <algorithm>
 #include <optional>
@@ -33,10 +35,26 @@ void readCommandLine(ApplicationState& app, const wchar_t* commandLine) {
     app.commandLineFilePending = true;
 }
 
+// The viewer's windows hand screen readers COM objects, served on this thread from its message
+// loop.
+class ComApartment {
+  public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT result_;
+};
+
 }  // namespace
 
 int runViewer() {
     ApplicationState app;
+    const ComApartment apartment;
     readCommandLine(app, GetCommandLineW());
     app.module = GetModuleHandleW(nullptr);
     app.drawing = createDrawingObjects();

@@ -22,6 +22,9 @@ ViewerInput keyInput(unsigned virtualKey, bool controlHeld) {
         case virtual_key::kEscape: return ViewerInput::EscapeKey;
         case virtual_key::kLetterO:
             return controlHeld ? ViewerInput::OpenKey : ViewerInput::OtherKey;
+        case virtual_key::kLetterC:
+        case virtual_key::kInsert:
+            return controlHeld ? ViewerInput::CopyKey : ViewerInput::OtherKey;
         default: return ViewerInput::OtherKey;
     }
 }

@@ -28,8 +28,13 @@ enum class ViewerInput {
     EnterKey,      // opens the highlighted row's record
     EscapeKey,     // closes the detail window
     OpenKey,       // Ctrl+O: the Open button
+    CopyKey,       // Ctrl+C, Ctrl+Insert: the list, or the detail window's measurement
     OtherKey,      // any other key: the default procedure's
-    Count,         // not an input: the number of them
+    // WM_GETOBJECT: a screen reader asks for a window's object.
+    AccessibleObject,
+    // A list row's default action, posted to the list pane: opens the row's record.
+    AccessibleAction,
+    Count,  // not an input: the number of them
 };
 
 // Virtual-key codes as the platform numbers them (VK_RETURN and on).
@@ -42,6 +47,8 @@ inline constexpr unsigned kEnd = 0x23;
 inline constexpr unsigned kHome = 0x24;
 inline constexpr unsigned kUp = 0x26;
 inline constexpr unsigned kDown = 0x28;
+inline constexpr unsigned kInsert = 0x2D;
+inline constexpr unsigned kLetterC = 'C';
 inline constexpr unsigned kLetterO = 'O';
 }  // namespace virtual_key
 

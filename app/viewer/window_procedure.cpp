@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "app/viewer/accessibility.h"
+#include "app/viewer/accessible_contents.h"
 #include "app/viewer/busy_rule.h"
 #include "app/viewer/detail_window.h"
 #include "app/viewer/excel_export.h"
@@ -33,6 +35,7 @@ LRESULT onMainWindowDestroyed() {
 // The detail window going by its close box or with its owner, or a pane going with the main
 // window.
 LRESULT onOtherWindowDestroyed(ApplicationState& app, HWND window) {
+    accessibleWindowGone(app, window);
     closeDetailWindow(app, window);
     return 0;
 }
@@ -77,6 +80,8 @@ ViewerInput inputOf(const ApplicationState& app, UINT message, WPARAM wParam, LP
         case WM_DROPFILES: return ViewerInput::Drop;
         case WM_KEYDOWN: return keyDownInput(wParam);
         case WM_CLOSE: return ViewerInput::Close;
+        case WM_GETOBJECT: return ViewerInput::AccessibleObject;
+        case kOpenRecordRequest: return ViewerInput::AccessibleAction;
         case WM_DESTROY: return ViewerInput::Destroy;
         default: return ViewerInput::Other;
     }
@@ -136,7 +141,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case ViewerInput::EnterKey:
         case ViewerInput::EscapeKey:
         case ViewerInput::OpenKey:
+        case ViewerInput::CopyKey:
         case ViewerInput::OtherKey: return onKeyDown(app, window, input, wParam, lParam);
+        case ViewerInput::AccessibleObject: return onGetObject(app, window, wParam, lParam);
+        case ViewerInput::AccessibleAction: return onOpenRecordRequest(app, wParam, lParam);
         case ViewerInput::Destroy:
             if (window == app.mainWindow) return onMainWindowDestroyed();
             return onOtherWindowDestroyed(app, window);

@@ -32,6 +32,14 @@ can_run_32_bit_programs() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Whether the prefix's registry has oleacc's proxy for IAccessible, without which a screen
+# reader's process cannot reach the viewer's accessible objects (LresultFromObject gives
+# E_NOINTERFACE). Read from the registry file, so asking costs no Wine process.
+has_accessibility_proxy() {
+    grep -q -i 'Interface\\\\{618736E0-3C3D-11CF-810C-00AA00389B71}\\\\ProxyStubClsid32\]' \
+        "$WINEPREFIX/system.reg" 2>/dev/null
+}
+
 ensure_wine_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
@@ -43,6 +51,11 @@ ensure_wine_prefix() {
             "$tolvinark_wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /d 'Liberation Sans' /f >/dev/null 2>&1
             wineserver -w
             touch "$WINEPREFIX/.tolvinark-ready"
+        fi
+        # wineboot writes it; a prefix made without it, or before this check, gets it here.
+        if ! has_accessibility_proxy; then
+            "$tolvinark_wine" regsvr32 /s oleacc.dll >/dev/null 2>&1 || true
+            wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"
 }

@@ -14,15 +14,27 @@ TEST(BusyRule, WhatWaitsWhileAPrintoutOrAMessageBoxIsUp) {
         ViewerInput input;
         bool waits;
     } rows[] = {
-        {ViewerInput::RecordClick, true},  {ViewerInput::RightClick, true},
-        {ViewerInput::Drop, true},         {ViewerInput::OpenButton, true},
-        {ViewerInput::SeriesToggle, true}, {ViewerInput::ExcelButton, true},
-        {ViewerInput::Close, true},        {ViewerInput::EnterKey, true},
-        {ViewerInput::EscapeKey, true},    {ViewerInput::OpenKey, true},
-        {ViewerInput::Other, false},       {ViewerInput::Paint, false},
-        {ViewerInput::Scroll, false},      {ViewerInput::PointerMove, false},
-        {ViewerInput::ExitButton, false},  {ViewerInput::Destroy, false},
-        {ViewerInput::ListKey, false},     {ViewerInput::OtherKey, false},
+        {ViewerInput::RecordClick, true},
+        {ViewerInput::RightClick, true},
+        {ViewerInput::Drop, true},
+        {ViewerInput::OpenButton, true},
+        {ViewerInput::SeriesToggle, true},
+        {ViewerInput::ExcelButton, true},
+        {ViewerInput::Close, true},
+        {ViewerInput::EnterKey, true},
+        {ViewerInput::EscapeKey, true},
+        {ViewerInput::OpenKey, true},
+        {ViewerInput::CopyKey, true},
+        {ViewerInput::Other, false},
+        {ViewerInput::Paint, false},
+        {ViewerInput::Scroll, false},
+        {ViewerInput::PointerMove, false},
+        {ViewerInput::ExitButton, false},
+        {ViewerInput::Destroy, false},
+        {ViewerInput::ListKey, false},
+        {ViewerInput::OtherKey, false},
+        {ViewerInput::AccessibleObject, false},
+        {ViewerInput::AccessibleAction, true},
     };
     const struct {
         const char* what;

@@ -75,14 +75,15 @@ TEST(HeldPrinter, ANewDialogReleasesTheContextAndFontItReplaces) {
     EXPECT_TRUE(alive(printer.font()));
 }
 
-// A cancelled dialog and a new detail window both let go of the context; the font stays, as the
-// printout's layout of that printer does.
+// A cancelled dialog, a failed job and a new detail window all let go of the context; the font
+// stays, as the printout's layout of that printer does.
 TEST(HeldPrinter, ForgettingReleasesTheContextAndKeepsTheFont) {
     const struct {
         const char* what;
         void (HeldPrinter::*forget)();
     } cases[] = {
         {"dialog cancelled", &HeldPrinter::dialogCancelled},
+        {"job failed", &HeldPrinter::jobFailed},
         {"detail window built", &HeldPrinter::detailWindowBuilt},
     };
     for (const auto& c : cases) {

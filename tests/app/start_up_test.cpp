@@ -1,5 +1,4 @@
-// The viewer's start-up checks and message loop, and the off-screen picture, under Wine without
-// a screen: memory contexts stand in for the screen, stand-ins for GetMessage.
+// The viewer's start-up checks and message loop under Wine: a stand-in for GetMessage.
 
 #include "app/viewer/start_up.h"
 
@@ -10,14 +9,9 @@
 
 #include "app/viewer/main_window.h"
 #include "app/win32/drawing_objects.h"
-#include "app/win32/offscreen_picture.h"
 
 namespace tolvinark {
 namespace {
-
-bool alive(HGDIOBJ object) {
-    return GetObjectType(object) != 0;
-}
 
 TEST(StartUp, EveryDrawingObjectMustBeMade) {
     DrawingObjects objects = createDrawingObjects();
@@ -65,37 +59,6 @@ TEST(MessageLoop, AFailedGetMessageEndsWithExitCodeZero) {
     GetMessageStandIn::result = -1;
     GetMessageStandIn::wParam = 5;  // whatever the message held
     EXPECT_EQ(runMessageLoop(GetMessageStandIn::get), 0);
-}
-
-TEST(OffscreenPicture, HoldsItsContextAndBitmapUntilItGoes) {
-    const HDC screen = CreateCompatibleDC(nullptr);
-    ASSERT_NE(screen, nullptr);
-    HDC context = nullptr;
-    HBITMAP bitmap = nullptr;
-    {
-        OffscreenPicture picture;
-        ASSERT_TRUE(picture.make(screen, 40, 30));
-        context = picture.context();
-        bitmap = picture.bitmap();
-        EXPECT_TRUE(alive(context));
-        BITMAP size{};
-        ASSERT_NE(GetObjectW(bitmap, sizeof size, &size), 0);
-        EXPECT_EQ(size.bmWidth, 40);
-        EXPECT_EQ(size.bmHeight, 30);
-    }
-    EXPECT_FALSE(alive(context));
-    EXPECT_FALSE(alive(bitmap));
-    DeleteDC(screen);
-}
-
-TEST(OffscreenPicture, HoldsNothingWhenTheBitmapCannotBeMade) {
-    const HDC screen = CreateCompatibleDC(nullptr);
-    ASSERT_NE(screen, nullptr);
-    OffscreenPicture picture;
-    EXPECT_FALSE(picture.make(screen, 0x7FFFFFFF, 0x7FFFFFFF));
-    EXPECT_FALSE(picture.made());
-    EXPECT_EQ(picture.context(), nullptr);
-    DeleteDC(screen);
 }
 
 }  // namespace

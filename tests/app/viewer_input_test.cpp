@@ -23,6 +23,8 @@ TEST(ViewerInput, KeysAreTheirInputsWithCtrlOrWithout) {
         {'P', true, ViewerInput::OtherKey},    {0x25, false, ViewerInput::OtherKey},  // Left
         {0x27, false, ViewerInput::OtherKey},                                         // Right
         {0x2D, false, ViewerInput::OtherKey},                                         // Insert
+        {'C', true, ViewerInput::CopyKey},     {0x2D, true, ViewerInput::CopyKey},    // Ctrl+Insert
+        {'C', false, ViewerInput::OtherKey},  // a plain C copies nothing
     };
     for (const auto& c : cases) {
         EXPECT_EQ(keyInput(c.key, c.control), c.input) << c.key << (c.control ? " with Ctrl" : "");

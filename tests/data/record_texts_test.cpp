@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "data/cp1251.h"
@@ -20,6 +22,13 @@ std::string str(const Cp1251Literal<N>& literal) {
 
 std::string str(const ComposedText& text) {
     return std::string(text.view());
+}
+
+// The float whose 32 bits these are: NaNs of any sign and payload, as a file may hold them.
+float floatOfBits(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 IndexEntry entryAt(std::uint16_t year, std::uint16_t month, std::uint16_t day,
@@ -122,6 +131,20 @@ TEST(RecordTexts, ConcentrationPair) {
         // 0.002, where the exact product (and its truncation, 0.001) lies just below it.
         {0.01f, 0, str(cp1251("0.009  ±  0.002"))},
         {0.055f, 0, str(cp1251("0.054  ±  0.010"))},
+        // What files from a faulty meter hold: no number, infinities, the largest float, and
+        // values not above 0 down to the smallest denormal.
+        {floatOfBits(0x7FC00000), 0, str(cp1251("0.000  ±  0.000"))},  // quiet NaN
+        {floatOfBits(0xFFC00000), 0, str(cp1251("0.000  ±  0.000"))},  // negative NaN
+        {floatOfBits(0x7F800001), 0, str(cp1251("0.000  ±  0.000"))},  // signalling NaN
+        {floatOfBits(0xFFFFFFFF), 0, str(cp1251("0.000  ±  0.000"))},  // all bits set
+        {std::numeric_limits<float>::infinity(), 0, str(cp1251("-.---  ±  -.---"))},
+        {-std::numeric_limits<float>::infinity(), 0, str(cp1251("0.000  ±  0.000"))},
+        {std::numeric_limits<float>::max(), 0, str(cp1251("-.---  ±  -.---"))},
+        {-0.0f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-0.0005f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-1.5f, 0, str(cp1251("0.000  ±  0.000"))},
+        {-1e6f, 0, str(cp1251("0.000  ±  0.000"))},
+        {std::numeric_limits<float>::denorm_min(), 0, str(cp1251("0.000  ±  0.000"))},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(str(concentrationPair(c.concentration, c.mode)), c.expected)
@@ -190,21 +213,24 @@ TEST(RecordTexts, ClimateLineKeepsNothingOfALongerOne) {
               str(cp1251("Т=  5 °c     H=  7 %       P=  9     mmHg ")));
 }
 
-TEST(RecordTexts, DurationLine) {
+TEST(RecordTexts, DurationLineAndClock) {
     const struct {
         std::int16_t seconds;
         const char* time;
-    } cases[] =
-        {
-            {754, "12:34"},      {3725, "01:02:05"}, {0, "00:00"},
-            {59, "00:59"},       {3599, "59:59"},    {3600, "01:00:00"},
-            {32767, "09:06:07"}, {-1, "00:00"},      {-32768, "00:00"},  // no length of time
-        };
+        const char* clock;  // always with hours
+    } cases[] = {
+        {754, "12:34", "00:12:34"},      {3725, "01:02:05", "01:02:05"},
+        {0, "00:00", "00:00:00"},        {59, "00:59", "00:00:59"},
+        {3599, "59:59", "00:59:59"},     {3600, "01:00:00", "01:00:00"},
+        {32767, "09:06:07", "09:06:07"}, {-1, "00:00", "00:00:00"},  // no length of time
+        {-32768, "00:00", "00:00:00"},
+    };
     const std::string label = str(cp1251(" Время измерения:   "));
     for (const auto& c : cases) {
         const ComposedText line = durationLine(recordWithDuration(c.seconds));
         EXPECT_EQ(str(line), label + c.time + "   ") << c.seconds;
         EXPECT_EQ(line.length, c.seconds >= 3600 ? 31u : 28u) << c.seconds;
+        EXPECT_EQ(str(durationClock(recordWithDuration(c.seconds))), c.clock) << c.seconds;
     }
 }
 
@@ -242,6 +268,21 @@ TEST(RecordTexts, PageLabel) {
     for (const auto& c : cases) EXPECT_EQ(str(pageLabel(c.page, c.count)), c.expected);
     EXPECT_EQ(pageLabel(2, 5).length, 16u);
     EXPECT_EQ(pageLabel(10, 12).length, 18u);
+}
+
+TEST(RecordTexts, SeriesPointTimeAndValue) {
+    const struct {
+        std::size_t point;
+        const char* time;
+    } times[] = {{0, "00:05"}, {10, "00:55"}, {11, "01:00"}, {127, "10:40"}};
+    for (const auto& c : times) EXPECT_EQ(str(seriesTimeText(c.point)), c.time) << c.point;
+
+    const struct {
+        std::int16_t hundredths;
+        const char* value;
+    } values[] = {{0, "0.00"},     {5, "0.05"},       {-5, "-0.05"},
+                  {1000, "10.00"}, {32767, "327.67"}, {-32768, "-327.68"}};
+    for (const auto& c : values) EXPECT_EQ(str(seriesValueText(c.hundredths)), c.value);
 }
 
 TEST(FixedTexts, LengthsAsDrawn) {

@@ -20,7 +20,8 @@ Writing a new module, say clipboard_test.py:
 - Add it to tests/e2e/CMakeLists.txt: tolvinark_add_e2e_test(e2e_clipboard clipboard_test.py).
   Run it: ctest --preset win32 -R e2e_clipboard, or by hand with the same command line
   (ctest --preset win32 -R e2e_clipboard -V shows it), adding -k NAME to pick tests.
-A module whose every test is skipped exits with 77, which CTest reports as skipped.
+A module whose every test is skipped exits with 77, which CTest reports as skipped
+(tests/conftest.py).
 """
 
 import json
@@ -41,7 +42,6 @@ from viewer_page import Viewer, WatchedFolder
 
 ROOT = Path(__file__).resolve().parents[2]
 FAILURES_DIR = ROOT / "build" / "e2e-failures"
-SKIPPED = 77  # the exit code CTest reports as skipped (SKIP_RETURN_CODE)
 ENGLISH, RUSSIAN = "en_US.UTF-8", "ru_RU.UTF-8"
 
 
@@ -154,8 +154,8 @@ class Session:
     def settle(self, title):
         """Returns once the program whose window is called `title` has handled everything it
         was sent, input included, so that a check that something did not happen looks once."""
-        if self.run(self.programs["window_texts"], "--settle", title).returncode:
-            raise AssertionError(f"no window {title!r} answers")
+        code = self.run(self.programs["window_texts"], "--settle", title).returncode
+        assert code == 0, f"no window {title!r} answers (window_texts: exit code {code})"
 
     def click_child(self, windows, cls, text):
         """Clicks the middle of the visible window of class `cls` showing `text` (the "&" of a
@@ -188,12 +188,17 @@ def programs(request):
 
 
 @pytest.fixture(scope="session")
-def display():
-    """One Xvfb for the module, and the tests' Wine prefix served on it. A wineserver that was
-    started without a display keeps every later program of its prefix invisible, so the tests
-    use a prefix of their own: the scripts' one with "-e2e" added, unless
-    TOLVINARK_WINEPREFIX names one."""
-    prefix = Path(os.environ.get("TOLVINARK_WINEPREFIX", str(wine_env.PREFIX) + "-e2e"))
+def wine_prefix():
+    """A wineserver that was started without a display keeps every later program of its prefix
+    invisible, so the tests use a prefix of their own: the scripts' one with "-e2e" added,
+    unless TOLVINARK_WINEPREFIX names one. A module may ask for a fresh one of its own."""
+    return Path(os.environ.get("TOLVINARK_WINEPREFIX", str(wine_env.PREFIX) + "-e2e"))
+
+
+@pytest.fixture(scope="session")
+def display(wine_prefix):
+    """One Xvfb for the module, and the Wine prefix served on it."""
+    prefix = wine_prefix
     wine_env.ensure_prefix(prefix)
     with Display() as screen:
         screen.prefix = prefix
@@ -281,12 +286,3 @@ def pytest_runtest_makereport(item, call):
             for pdf in pdfs:
                 shutil.copyfile(pdf, FAILURES_DIR / f"{name}-{queue}-{pdf.name}")
 
-
-def pytest_sessionfinish(session, exitstatus):
-    """A module whose every test was skipped, or that has none here, counts as skipped."""
-    reporter = session.config.pluginmanager.get_plugin("terminalreporter")
-    stats = reporter.stats if reporter else {}
-    ran = any(stats.get(kind) for kind in ("passed", "failed", "error", "xfailed", "xpassed"))
-    if exitstatus == pytest.ExitCode.NO_TESTS_COLLECTED or \
-            (exitstatus == pytest.ExitCode.OK and not ran):
-        session.exitstatus = SKIPPED

@@ -1,4 +1,4 @@
-"""What a desktop hands a program beyond xdotool's reach: files dropped on a window the way a
+"""What a desktop hands a program besides keys and the pointer: files dropped on a window the way a
 file manager drops them (an XDND drag of a text/uri-list from an X client of our own, which
 Wine turns into WM_DROPFILES), and text in any script pasted from the clipboard: keys cannot
 carry it, since Wine reads a character back from the key's virtual-key code, which a key
@@ -10,16 +10,11 @@ mapped for a character of another script does not have.
         ... until the program is done with it
 """
 
-import sys
 import threading
 import time
 from urllib.parse import quote
 
-try:
-    from Xlib import X, Xatom, display as xdisplay, protocol
-except ImportError:  # python3-xlib serves Debian's python3; another interpreter may run tests
-    sys.path.append("/usr/lib/python3/dist-packages")
-    from Xlib import X, Xatom, display as xdisplay, protocol
+from Xlib import X, Xatom, display as xdisplay, protocol
 
 XDND_VERSION = 5
 # Wine's clipboard thread looks at a new clipboard owner; a paste at once may find nothing.
@@ -30,14 +25,32 @@ def _uri_list(paths):
     return "".join("file://" + quote(str(p)) + "\r\n" for p in paths).encode("utf-8")
 
 
+def _serve(d, request, kind, data):
+    """Answers a request for the selection we own: `data` as the type atom `kind`, or the
+    list of types. True when the data itself was taken."""
+    prop = request.property or request.target
+    targets = d.intern_atom("TARGETS")
+    if request.target == kind:
+        request.requestor.change_property(prop, kind, 8, data)
+    elif request.target == targets:
+        request.requestor.change_property(prop, Xatom.ATOM, 32, [kind, targets])
+    else:
+        prop = X.NONE
+    request.requestor.send_event(protocol.event.SelectionNotify(
+        time=request.time, requestor=request.requestor, selection=request.selection,
+        target=request.target, property=prop), event_mask=0)
+    d.flush()
+    return request.target == kind
+
+
 def drop_files(display_name, target, point, paths, timeout=20.0):
     """Drags `paths` onto the X window `target` at screen `point` and drops them; returns once
     the target said the drop is finished. Fails when the target refuses the drag."""
     d = xdisplay.Display(display_name)
     try:
         atom = {name: d.intern_atom(name) for name in (
-            "XdndAware", "XdndEnter", "XdndPosition", "XdndStatus", "XdndDrop", "XdndFinished",
-            "XdndLeave", "XdndSelection", "XdndActionCopy", "text/uri-list", "TARGETS")}
+            "XdndEnter", "XdndPosition", "XdndStatus", "XdndDrop", "XdndFinished", "XdndLeave",
+            "XdndSelection", "XdndActionCopy", "text/uri-list")}
         root = d.screen().root
         source = root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent)
         target_window = d.create_resource_object("window", target)
@@ -50,29 +63,13 @@ def drop_files(display_name, target, point, paths, timeout=20.0):
             target_window.send_event(event, event_mask=0)
             d.flush()
 
-        def serve(request):
-            """Hands the uri list to whoever converts the selection."""
-            prop = request.property or request.target
-            if request.target == atom["text/uri-list"]:
-                request.requestor.change_property(prop, atom["text/uri-list"], 8, uris)
-            elif request.target == atom["TARGETS"]:
-                request.requestor.change_property(prop, Xatom.ATOM, 32,
-                                                  [atom["text/uri-list"], atom["TARGETS"]])
-            else:
-                prop = X.NONE
-            notify = protocol.event.SelectionNotify(time=request.time, requestor=request.requestor,
-                                                    selection=request.selection,
-                                                    target=request.target, property=prop)
-            request.requestor.send_event(notify, event_mask=0)
-            d.flush()
-
         def wait_for(kind, what):
             deadline = time.monotonic() + timeout
             while time.monotonic() < deadline:
                 while d.pending_events():
                     event = d.next_event()
                     if event.type == X.SelectionRequest:
-                        serve(event)
+                        _serve(d, event, atom["text/uri-list"], uris)
                     elif event.type == X.ClientMessage and event.client_type == atom[kind]:
                         return event.data[1][1]
                 time.sleep(0.02)
@@ -103,37 +100,21 @@ class ClipboardText:
         self.offered = threading.Event()  # Wine asked which forms there are
         self.taken = threading.Event()  # Wine took the text
         d = self._display
-        self._atom = {name: d.intern_atom(name) for name in ("CLIPBOARD", "UTF8_STRING",
-                                                             "TARGETS")}
+        self._utf8 = d.intern_atom("UTF8_STRING")
         owner = d.screen().root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent)
-        owner.set_selection_owner(self._atom["CLIPBOARD"], X.CurrentTime)
+        owner.set_selection_owner(d.intern_atom("CLIPBOARD"), X.CurrentTime)
         d.flush()
         self._thread = threading.Thread(target=self._serve, daemon=True)
         self._thread.start()
 
     def _serve(self):
-        d, atom = self._display, self._atom
+        d = self._display
         while not self._stop.is_set():
             while d.pending_events():
                 request = d.next_event()
-                if request.type != X.SelectionRequest:
-                    continue
-                prop = request.property or request.target
-                if request.target == atom["UTF8_STRING"]:
-                    request.requestor.change_property(prop, atom["UTF8_STRING"], 8, self._data)
-                elif request.target == atom["TARGETS"]:
-                    request.requestor.change_property(prop, Xatom.ATOM, 32,
-                                                      [atom["UTF8_STRING"], atom["TARGETS"]])
-                else:
-                    prop = X.NONE
-                request.requestor.send_event(
-                    protocol.event.SelectionNotify(time=request.time,
-                                                   requestor=request.requestor,
-                                                   selection=request.selection,
-                                                   target=request.target, property=prop),
-                    event_mask=0)
-                d.flush()
-                (self.taken if request.target == atom["UTF8_STRING"] else self.offered).set()
+                if request.type == X.SelectionRequest:
+                    taken = _serve(d, request, self._utf8, self._data)
+                    (self.taken if taken else self.offered).set()
             time.sleep(0.02)
 
     def paste(self, keys, timeout=20.0):

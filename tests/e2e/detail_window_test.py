@@ -1,9 +1,5 @@
-#!/usr/bin/env python3
 """The viewer's detail window used as a user uses it: a click on a list row opens it, the
 series toggle and the Excel button act on it, and it opens where the last one stood.
-
-    detail_window_test.py tolvinark.exe --window-texts window_texts.exe --sample demo.dst
-                          --cli tolvinark-cli.exe [-k NAME]
 
 The detail window has no title: it is found as the untitled window that the main window
 owns, read from inside Wine with its outer rectangle (what the user sees as its place and
@@ -12,19 +8,14 @@ should draw are worked out here from the record's own bytes.
 """
 
 import shutil
-import sys
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
-
-import harness  # noqa: E402  (first: it puts tools/ on the path)
-import dst_format  # noqa: E402
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import (DEFAULT_CORNER, EXCEL_BUTTON, EXPORT_FAILED, NO_FILE,  # noqa: E402
-                         OTHER_SIZE, TIMED_SIZE, TOGGLE_BUTTON, TOGGLE_TEXT, Viewer,
-                         write_file)
+import dst_format
+import row_pictures
+import viewer_geometry as geo
+from desktop import Timeout, count, wait_until
+from viewer_page import (DEFAULT_CORNER, EXCEL_BUTTON, EXPORT_FAILED, NO_FILE, OTHER_SIZE,
+                         SAMPLE, TIMED_SIZE, TOGGLE_BUTTON, TOGGLE_TEXT, write_file)
+from wine_env import unix_to_wine_path
 
 RED = (255, 0, 0)
 WHITE = (255, 255, 255)
@@ -74,9 +65,9 @@ def sample_rows(path):
 def red_bars(image):
     """The red bars of a picture, left to right: (first column, last column, top row,
     bottom row) of each run of neighbouring columns holding red."""
-    spans = {}
+    spans, pixels = {}, image.load()
     for x in range(image.width):
-        rows = [y for y in range(GRAPH_TOP, image.height) if image.pixel(x, y) == RED]
+        rows = [y for y in range(GRAPH_TOP, image.height) if pixels[x, y] == RED]
         if rows:
             spans[x] = (rows[0], rows[-1])
     bars = []
@@ -121,32 +112,31 @@ def wait_bars(viewer, heights, what, replacing=None):
         return viewer.detail()
     try:
         return wait_until(drawn, what, interval=0.2)
-    except harness.Timeout as error:
-        raise harness.Timeout(f"{error}; {seen[0] if seen else 'no window'}") from None
+    except Timeout as error:
+        raise Timeout(f"{error}; {seen[0] if seen else 'no window'}") from None
 
 
 def graph_parts(image):
     """The picture without the buttons: the texts left of them and the graph below."""
-    return image.region(0, 0, 276, 142), image.region(0, GRAPH_TOP - 8, image.width,
-                                                      image.height - GRAPH_TOP + 8)
+    return image.crop((0, 0, 276, 142)), image.crop((0, GRAPH_TOP - 8, *image.size))
 
 
-# ---------------------------------------------------------------- cases
-
-def a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place(session):
-    sample = session.exes["sample"]
-    records, timed, _ = sample_rows(sample)
+def test_a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place(
+        start_viewer):
+    records, timed, _ = sample_rows(SAMPLE)
     ci = expected_bar_heights(series(records[timed], "ci"))
     cd = expected_bar_heights(series(records[timed], "cd"))
     assert ci != cd
-    viewer = Viewer.with_file(session, sample)
+    viewer = start_viewer(file=SAMPLE)
 
     viewer.click_row(timed)
     first = wait_bars(viewer, ci, "the Ci bars of the clicked record")
     assert first.corner == DEFAULT_CORNER and first.size == TIMED_SIZE, first.outer
-    assert first.buttons() == {TOGGLE_TEXT: TOGGLE_BUTTON, "": EXCEL_BUTTON}, first.buttons()
+    assert first.buttons() == {TOGGLE_TEXT: TOGGLE_BUTTON, "Экспорт в Excel": EXCEL_BUTTON}, \
+        first.buttons()
     ci_picture = first.grab()
-    assert ci_picture.pixel(302, 250) == WHITE and ci_picture.pixel(5, 5) == geo.BACKGROUND
+    assert ci_picture.getpixel((302, 250)) == WHITE and \
+        ci_picture.getpixel((5, 5)) == geo.BACKGROUND
 
     first.click_button(TOGGLE_BUTTON)
     second = wait_bars(viewer, cd, "the Cd bars after the toggle", replacing=first)
@@ -154,7 +144,8 @@ def a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place(ses
         (second.outer, second.buttons())
     cd_picture = second.grab()
     label = SERIES_LABEL
-    assert cd_picture.region(*label) != ci_picture.region(*label), "the label names Cd"
+    label = (label[0], label[1], label[0] + label[2], label[1] + label[3])
+    assert cd_picture.crop(label) != ci_picture.crop(label), "the label names Cd"
     texts, _ = graph_parts(cd_picture)
     assert texts == graph_parts(ci_picture)[0], "the same record's texts"
 
@@ -166,17 +157,16 @@ def a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place(ses
     viewer.exit()
 
 
-def the_excel_button_writes_the_shown_series_as_the_cli_exports_it(session):
-    sample = session.exes["sample"]
-    records, timed, _ = sample_rows(sample)
+def test_the_excel_button_writes_the_shown_series_as_the_cli_exports_it(session, start_viewer):
+    records, timed, _ = sample_rows(SAMPLE)
     export = session.temp_dir / "Temp.dif"
     # An earlier, longer file of that name: nothing of it may stay behind the new end.
     export.write_bytes(b"X" * 9000)
-    viewer = Viewer.with_file(session, sample)
+    viewer = start_viewer(file=SAMPLE)
     viewer.click_row(timed)
     window = wait_bars(viewer, expected_bar_heights(series(records[timed], "ci")), "Ci bars")
 
-    expected = row_pictures.cli_export(session, sample, timed, "ci")
+    expected = row_pictures.cli_export(session, SAMPLE, timed, "ci")
     assert len(expected) == 246 + 128 * 43 + 5
     window.click_button(EXCEL_BUTTON)
     wait_until(lambda: export.read_bytes() == expected, "Temp.dif to hold the Ci export")
@@ -184,17 +174,16 @@ def the_excel_button_writes_the_shown_series_as_the_cli_exports_it(session):
     window.click_button(TOGGLE_BUTTON)
     window = wait_bars(viewer, expected_bar_heights(series(records[timed], "cd")), "Cd bars",
                        replacing=window)
-    expected = row_pictures.cli_export(session, sample, timed, "cd")
+    expected = row_pictures.cli_export(session, SAMPLE, timed, "cd")
     window.click_button(EXCEL_BUTTON)
     wait_until(lambda: export.read_bytes() == expected, "Temp.dif to hold the Cd export")
     viewer.exit()
 
 
-def an_export_file_that_cannot_be_written_is_reported(session):
-    sample = session.exes["sample"]
-    records, timed, _ = sample_rows(sample)
+def test_an_export_file_that_cannot_be_written_is_reported(session, start_viewer):
+    records, timed, _ = sample_rows(SAMPLE)
     (session.temp_dir / "Temp.dif").mkdir()  # a folder of that name: no file can be opened
-    viewer = Viewer.with_file(session, sample)
+    viewer = start_viewer(file=SAMPLE)
     viewer.click_row(timed)
     window = wait_bars(viewer, expected_bar_heights(series(records[timed], "ci")), "Ci bars")
     window.click_button(EXCEL_BUTTON)
@@ -207,10 +196,10 @@ def an_export_file_that_cannot_be_written_is_reported(session):
     viewer.exit()
 
 
-def the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close(session):
-    sample = session.exes["sample"]
-    _, timed, express = sample_rows(sample)
-    viewer = Viewer.with_file(session, sample)
+def test_the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close(
+        session, start_viewer):
+    _, timed, express = sample_rows(SAMPLE)
+    viewer = start_viewer(file=SAMPLE)
 
     viewer.click_row(timed)
     timed_window = viewer.wait_detail()
@@ -221,9 +210,9 @@ def the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close(sessio
     small = viewer.wait_detail(replacing=timed_window)
     assert (small.corner, small.size) == (DEFAULT_CORNER, OTHER_SIZE), small.outer
     assert small.buttons() == {}
-    picture = wait_until(lambda: (p := small.grab()).pixel(5, 5) == geo.BACKGROUND and p,
+    picture = wait_until(lambda: (p := small.grab()).getpixel((5, 5)) == geo.BACKGROUND and p,
                          "the small window's picture")
-    assert picture.count(RED) == 0 and picture.count(WHITE) == 0, "no graph"
+    assert count(picture, RED) == 0 and count(picture, WHITE) == 0, "no graph"
 
     moved_to = (300, 200)
     session.move_window(small.handle, *moved_to)
@@ -241,10 +230,9 @@ def the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close(sessio
     viewer.exit()
 
 
-def the_wheel_over_the_detail_window_scrolls_the_list(session):
-    sample = session.exes["sample"]
-    _, timed, _ = sample_rows(sample)
-    viewer = Viewer.with_file(session, sample)
+def test_the_wheel_over_the_detail_window_scrolls_the_list(session, start_viewer):
+    _, timed, _ = sample_rows(SAMPLE)
+    viewer = start_viewer(file=SAMPLE)
     viewer.click_row(timed)
     window = viewer.wait_detail()
     session.move_window(window.handle, 300, 200)
@@ -262,20 +250,19 @@ def the_wheel_over_the_detail_window_scrolls_the_list(session):
 
     def scrolled():
         now = dates()
-        return (now.region(0, geo.row_top(0), width, pitch * 10) ==
-                before.region(0, geo.row_top(1), width, pitch * 10))
+        return (now.crop((0, geo.row_top(0), width, geo.row_top(0) + pitch * 10)) ==
+                before.crop((0, geo.row_top(1), width, geo.row_top(1) + pitch * 10)))
     wait_until(scrolled, "the list one row down")
     viewer.exit()
 
 
-def opening_another_file_closes_the_detail_window(session):
-    sample = session.exes["sample"]
-    _, timed, _ = sample_rows(sample)
-    viewer = Viewer.with_file(session, sample)
+def test_opening_another_file_closes_the_detail_window(session, start_viewer):
+    _, timed, _ = sample_rows(SAMPLE)
+    viewer = start_viewer(file=SAMPLE)
     viewer.click_row(timed)
     viewer.wait_detail()
 
-    viewer.open_by_dialog(write_file(session, "five.dst", range(5)))
+    viewer.open_by_dialog(unix_to_wine_path(write_file(session, "five.dst", range(5))))
     viewer.wait_no_detail("the detail window to close with the old file")
     # The new file's records open a window of their own (record 2 is timed).
     viewer.click_row(2)
@@ -284,32 +271,19 @@ def opening_another_file_closes_the_detail_window(session):
     viewer.exit()
 
 
-def a_click_whose_file_is_gone_closes_the_window_after_the_message(session):
+def test_a_click_whose_file_is_gone_closes_the_window_after_the_message(session, start_viewer):
     copy = session.temp_dir / "copy.dst"
-    shutil.copyfile(session.exes["sample"], copy)
+    shutil.copyfile(SAMPLE, copy)
     _, timed, express = sample_rows(copy)
-    viewer = Viewer.with_file(session, copy)
+    viewer = start_viewer(file=copy)
     viewer.click_row(timed)
     viewer.wait_detail()
     copy.rename(session.temp_dir / "moved.dst")
     viewer.click_row(express)
-    box = viewer.wait_message_box(NO_FILE + harness.unix_to_wine_path(copy))
+    box = viewer.wait_message_box(NO_FILE + unix_to_wine_path(copy))
     assert viewer.detail() is not None, "still open while the message stands"
     viewer.press_button_of(box, "OK")
     viewer.wait_no_detail("the detail window to close after the message")
     assert viewer.program.running()
     viewer.exit()
 
-
-CASES = [
-    a_timed_measurement_shows_its_series_and_the_toggle_rebuilds_it_in_place,
-    the_excel_button_writes_the_shown_series_as_the_cli_exports_it,
-    an_export_file_that_cannot_be_written_is_reported,
-    the_window_opens_where_the_last_one_stood_and_at_20_100_after_a_close,
-    the_wheel_over_the_detail_window_scrolls_the_list,
-    opening_another_file_closes_the_detail_window,
-    a_click_whose_file_is_gone_closes_the_window_after_the_message,
-]
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases(CASES))

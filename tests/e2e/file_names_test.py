@@ -1,41 +1,28 @@
-#!/usr/bin/env python3
 """Measurement files named in any script open in the viewer, on an English and on a Russian
 system, by each road a name takes: the command line (quoted by Wine where it holds blanks,
 as Explorer quotes it), typed into the Open dialog, and dropped from the desktop (an XDND
 drop, which Wine turns into WM_DROPFILES). Each file lists its records as tolvinark-cli, given
-the same name, prints them; on the command-line road the list is printed and the file name
-read back from the PDF.
-
-    file_names_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
-        --text-picture text_picture.exe [-k NAME]
-
-Needs root for the print queues, as printing_test.py does.
+the same name, prints them; the list printed from the command-line road names the file, read
+back from the PDF.
 """
 
-import sys
 import unicodedata
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import row_pictures
+import viewer_geometry as geo
+from conftest import ENGLISH, RUSSIAN
+from desktop_input import ClipboardText, drop_files
+from print_queues import layout_to_points, read_pdf
+from viewer_page import NO_DST_TYPE, make_records
+from wine_env import locale_env, unix_to_wine_path as wine
 
-import harness  # noqa: E402  (first: it puts tools/ on the path)
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from desktop_input import ClipboardText, drop_files  # noqa: E402
-from print_queues import PrintQueues, layout_to_points, read_pdf  # noqa: E402
-from legacy_viewer_page import NO_DST_TYPE, Viewer, make_records  # noqa: E402
-
-ENGLISH, RUSSIAN = "en_US.UTF-8", "ru_RU.UTF-8"
 # Wine's own texts, in its system's language.
 OPEN_DIALOG_TITLES = {ENGLISH: "Open", RUSSIAN: "Открыть"}
 OK_BUTTONS = {ENGLISH: "OK", RUSSIAN: "ОК"}
 PDF600 = "tolvinark-pdf600"
 FILE_NAME_X = 1280  # the list printout's file name, in layout units
 
-wine = harness.unix_to_wine_path
-queues = PrintQueues()
-
-# Below the case's own folder; each file holds other records.
+# Below the test's own folder; each file holds other records.
 NAMES = [
     "замеры.dst",
     "μετρήσεις.dst",
@@ -63,59 +50,52 @@ def printable(name):
     return not any(unicodedata.name(c, "").startswith("CJK") for c in name)
 
 
-def on_system(locale):
-    """The case run with every Wine program of it on a system in `locale`."""
-    def wrap(case):
-        def run(session):
-            session.env = harness.locale_env(session.env, locale)
-            case(session, locale)
-        run.__name__ = f"{case.__name__}_{locale.split('_')[0]}"
-        return run
-    return wrap
-
-
-# ---------------------------------------------------------------- the three roads
-
-def names_open_from_the_command_line_and_print(session, locale):
-    """Printed on the English system alone: the print dialog is answered by its English
-    texts; the name on paper does not depend on the system's language."""
+def test_names_open_from_the_command_line(session, start_viewer, system):
     for path in make_files(session):
-        viewer = Viewer.with_file(session, path)
+        viewer = start_viewer(file=path)
         viewer.wait_list(expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
-        if locale == ENGLISH:
-            before = queues.snapshot()
-            viewer.right_click_list()
-            viewer.confirm_print(PDF600)
-            page = read_pdf(queues.wait_for_pdf(PDF600, before))[0]
-            if printable(viewer.wine_name):
-                # The font draws the Greek mu with the micro sign's glyph and the hyphen with
-                # the soft hyphen's, which read back so.
-                for word in page.words:
-                    word.text = unicodedata.normalize("NFKC", word.text.replace("\u00ad", "-"))
-                name = page.find(unicodedata.normalize("NFKC", viewer.wine_name))
-                label = page.find("Файл:")
-                assert abs(name.x_min - layout_to_points(FILE_NAME_X)) <= 1.0, name
-                assert abs(name.y_min - label.y_min) <= 1.0, (name, label)
         viewer.exit()
 
 
-def names_open_from_the_open_dialog(session, locale):
+def test_the_list_printed_names_the_file(session, start_viewer, print_queues):
+    """On the English system, whose print dialog the tests answer; the name on paper does not
+    depend on the system's language."""
+    session.env = locale_env(session.env, ENGLISH)
+    for path in make_files(session):
+        viewer = start_viewer(file=path)
+        before = print_queues.snapshot()
+        viewer.right_click_list()
+        viewer.confirm_print(PDF600)
+        page = read_pdf(print_queues.wait_for_pdf(PDF600, before))[0]
+        if printable(viewer.wine_name):
+            # The font draws the Greek mu with the micro sign's glyph and the hyphen with the
+            # soft hyphen's, which read back so.
+            for word in page.words:
+                word.text = unicodedata.normalize("NFKC", word.text.replace("\u00ad", "-"))
+            name = page.find(unicodedata.normalize("NFKC", viewer.wine_name))
+            label = page.find("Файл:")
+            assert abs(name.x_min - layout_to_points(FILE_NAME_X)) <= 1.0, name
+            assert abs(name.y_min - label.y_min) <= 1.0, (name, label)
+        viewer.exit()
+
+
+def test_names_open_from_the_open_dialog(session, start_viewer, system):
     paths = make_files(session)
-    viewer = Viewer(session)
+    viewer = start_viewer()
     for path in paths:
         # Keys type no Cyrillic, Greek or Chinese into Wine: the name is pasted.
         with ClipboardText(session.display.name, wine(path)) as clipboard:
             viewer.open_by_dialog(wine(path),
                                   lambda _: clipboard.paste(lambda: session.display.key("ctrl+v")),
-                                  OPEN_DIALOG_TITLES[locale])
+                                  OPEN_DIALOG_TITLES[system])
         viewer.wait_list(expected_rows(session, path)[:geo.VISIBLE_ROWS], f"the rows of {path}")
     viewer.assert_no_message_box()
 
 
-def names_open_when_dropped(session, locale):
+def test_names_open_when_dropped(session, start_viewer, system):
     paths = make_files(session)
     other = make_records(session.temp_dir, "notes.txt", 2)
-    viewer = Viewer(session)
+    viewer = start_viewer()
     drop_at = viewer.window.to_screen(*geo.list_to_client(200, 100))
 
     def drop(*files):
@@ -128,16 +108,6 @@ def names_open_when_dropped(session, locale):
     # A file of another type is refused as the Open dialog's would be; the list stays.
     kept = viewer.rows()
     drop(other, paths[0])
-    viewer.dismiss_message(NO_DST_TYPE, ok=OK_BUTTONS[locale])
+    viewer.dismiss_message(NO_DST_TYPE, ok=OK_BUTTONS[system])
     viewer.wait_rows(kept, "the last file's rows to stay")
 
-
-CASES = [queues.keeps_pdfs("file_names_test")(on_system(locale)(case))
-         for locale in (ENGLISH, RUSSIAN) for case in (
-    names_open_from_the_command_line_and_print,
-    names_open_from_the_open_dialog,
-    names_open_when_dropped,
-)]
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases(CASES, print_queues=True))

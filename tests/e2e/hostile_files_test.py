@@ -1,11 +1,7 @@
-#!/usr/bin/env python3
 """The viewer, tolvinark.exe, meeting hostile measurement files as a user meets them: from a
 device, a USB stick or an e-mail, with any bytes in them, cut short, too large for their index,
 deleted or locked while the list shows them, with names too long, in Cyrillic letters or
 naming a folder.
-
-    hostile_files_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
-        --text-picture text_picture.exe --lock-file lock_file.exe [-k NAME]
 
 Every case checks the documented message or view, that the viewer keeps serving the user
 afterwards (a later action still works) and that nothing in its working folder changed but
@@ -15,26 +11,21 @@ Rows are compared pixel for pixel with the texts tolvinark-cli prints for the sa
 drawn with the viewer's own canvas (row_pictures.py).
 """
 
-import sys
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import pytest
 
-import harness  # noqa: E402  (first: it puts tools/ on the path)
-import dst_format  # noqa: E402
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-import legacy_viewer_page as page  # noqa: E402
-from desktop_input import drop_files  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, Viewer,  # noqa: E402
-                         make_edge, make_records, russian_system)
+import dst_format
+import row_pictures
+import viewer_geometry as geo
+import viewer_page as page
+import wine_env
+from desktop import wait_until
+from desktop_input import drop_files
+from viewer_page import (EXCEL_BUTTON, EXPORT, OTHER_SIZE, TIMED_SIZE, make_edge, make_records,
+                         russian_system)
 
-NO_RECORD_TEXT = "0.000  ±  0.000"  # the pair for a NaN or a concentration not above 0
-OVERFLOW_TEXT = "-.---  ±  -.---"  # the pair for a million or more, infinity included
-
-
-wine = harness.unix_to_wine_path
+wine = wine_env.unix_to_wine_path
 
 
 def long_path(folder, length):
@@ -52,30 +43,14 @@ def long_path(folder, length):
     return path
 
 
-class Watched:
-    """The viewer's working folder, compared at the end with what it held at the start."""
-
-    def __init__(self, session):
-        self.folder = session.temp_dir
-        self.before = None
-
-    def start(self):
-        self.before = page.folder_state(self.folder)
-
-    def check(self, allowed=()):
-        page.assert_only_written(self.before, page.folder_state(self.folder), allowed)
-
-
-# ---------------------------------------------------------------- cases
-
-def a_file_without_a_whole_record_is_refused_and_the_viewer_stays(session):
+def test_a_file_without_a_whole_record_is_refused_and_the_viewer_stays(
+        session, start_viewer, watched_folder):
     short = make_edge(session.temp_dir, "size-587")
     one = make_edge(session.temp_dir, "size-588")
     assert short.stat().st_size == 587 and one.stat().st_size == 588
-    folder = Watched(session)
-    folder.start()
+    watched_folder.start()
 
-    viewer = Viewer(session, wine(short))
+    viewer = start_viewer(wine(short))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, one))
     assert len(expected) == 1
     viewer.dismiss_message(page.OPEN_FAILED)
@@ -97,17 +72,16 @@ def a_file_without_a_whole_record_is_refused_and_the_viewer_stays(session):
     viewer.click_row(0)
     assert viewer.wait_detail().size == OTHER_SIZE
     viewer.exit()
-    folder.check()
 
 
-def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session):
+def test_a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(
+        session, start_viewer, watched_folder):
     three = make_edge(session.temp_dir, "size-3x588+100")
     short = make_edge(session.temp_dir, "size-587")
     assert three.stat().st_size == 3 * dst_format.RECORD_SIZE + 100
-    folder = Watched(session)
-    folder.start()
+    watched_folder.start()
 
-    viewer = Viewer(session, wine(three))
+    viewer = start_viewer(wine(three))
     lines = row_pictures.cli_list(session, three)
     assert len(lines) == 3, "the 100-byte tail is no record"
     expected = row_pictures.row_pictures(session, lines)
@@ -126,7 +100,6 @@ def a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays(session)
     viewer.wait_list(expected, "the three rows again")
     viewer.window.close()
     assert viewer.program.wait_exit() == 0
-    folder.check()
 
 
 # Files of hostile records, each opened in turn: the first from the command line, the others
@@ -143,7 +116,7 @@ HOSTILE_FILES = {
 CLICK_EVERY_RECORD = {"series.dst"}
 
 
-def hostile_records_list_as_the_cli_prints_them(session):
+def test_hostile_records_list_as_the_cli_prints_them(session, start_viewer, watched_folder):
     files = {}
     for name, kinds in HOSTILE_FILES.items():
         parts = [make_edge(session.temp_dir, kind, f"part-{kind}.dst") for kind in kinds]
@@ -151,21 +124,12 @@ def hostile_records_list_as_the_cli_prints_them(session):
         files[name].write_bytes(b"".join(part.read_bytes() for part in parts))
         for part in parts:
             part.unlink()
-    folder = Watched(session)
-    folder.start()
+    watched_folder.start()
     names = list(HOSTILE_FILES)
-    viewer = Viewer(session, wine(files[names[0]]))
+    viewer = start_viewer(wine(files[names[0]]))
 
+    # The texts of these concentrations (NaNs, infinities, negative values): record_texts_test.
     lines = {name: row_pictures.cli_list(session, path) for name, path in files.items()}
-    # The documented texts for concentrations that are no number, infinite or negative.
-    pairs = [fields[3].strip() for fields in lines["concentrations.dst"]]
-    assert pairs[0:3] == [NO_RECORD_TEXT] * 3, f"NaNs: {pairs[0:3]}"
-    # Plus infinity and the largest float overflow; minus infinity is not above 0.
-    assert pairs[3:6] == [OVERFLOW_TEXT, NO_RECORD_TEXT, OVERFLOW_TEXT], pairs[3:6]
-    # -0.0, -0.0005, -1.5, -1e6 and the smallest denormal: none above the print threshold.
-    assert pairs[6:11] == [NO_RECORD_TEXT] * 5, pairs[6:11]
-    assert [f[3].strip() for f in lines["all-ff.dst"]] == [NO_RECORD_TEXT] * 3, \
-        "all bits set is a NaN"
     pictures = row_pictures.row_pictures(session, [f for name in names for f in lines[name]])
     expected, start = {}, 0
     for name in names:
@@ -193,7 +157,7 @@ def hostile_records_list_as_the_cli_prints_them(session):
         viewer.assert_running()
     viewer.assert_no_message_box()
     viewer.exit()
-    folder.check(allowed=[EXPORT])
+    watched_folder.allow(EXPORT)
 
 
 def export_both_series(viewer, window, path, number):
@@ -213,18 +177,18 @@ def export_both_series(viewer, window, path, number):
     return window
 
 
-def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
+def test_a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(
+        session, start_viewer, watched_folder):
     # Without a byte on the disk. For the 32-bit viewer 60 GB: 109 million records, whose
     # 28-byte entries (3 GB) no 32-bit process can hold. The 64-bit build could hold those, so
     # it gets one record more than a 32-bit record count can count (2.3 TB).
     huge = session.temp_dir / "huge.dst"
     with open(huge, "wb") as f:
-        f.truncate(60 * 1024 ** 3 if harness.WINE_ARCH == "win32"
+        f.truncate(60 * 1024 ** 3 if wine_env.ARCH == "win32"
                    else (2 ** 32 + 1) * dst_format.RECORD_SIZE)
     three = make_edge(session.temp_dir, "size-3x588+100")
-    folder = Watched(session)
-    folder.start()
-    viewer = Viewer(session, wine(three))
+    watched_folder.start()
+    viewer = start_viewer(wine(three))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, three))
     viewer.wait_list(expected, "the three rows")
     viewer.open_by_dialog(wine(huge))
@@ -236,20 +200,19 @@ def a_file_too_large_for_its_index_is_refused_and_the_viewer_stays(session):
     viewer.open_by_dialog(wine(three))
     viewer.wait_list(expected, "the three rows again")
     viewer.exit()
-    folder.check()
 
 
-def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
+def test_a_file_deleted_after_it_was_opened_is_reported_on_a_click(
+        session, start_viewer, watched_folder):
     path = make_records(session.temp_dir, "deleted.dst", 40)
-    viewer = Viewer(session, wine(path))
+    viewer = start_viewer(wine(path))
     viewer.wait_file_shown()
     viewer.park()
     first_page = viewer.rows()
     viewer.click_row(1)
     viewer.wait_detail()
     path.unlink()
-    folder = Watched(session)
-    folder.start()
+    watched_folder.start()
 
     viewer.click_row(2)
     viewer.dismiss_message(page.NO_FILE + wine(path))
@@ -262,19 +225,18 @@ def a_file_deleted_after_it_was_opened_is_reported_on_a_click(session):
     viewer.click_row(0)
     viewer.dismiss_message(page.NO_FILE + wine(path))
     viewer.exit()
-    folder.check()
 
 
-def a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(session):
+def test_a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(
+        session, start_viewer, watched_folder):
     path = make_records(session.temp_dir, "locked.dst", 40)
-    folder = Watched(session)
-    folder.start()
-    viewer = Viewer(session, wine(path))
+    watched_folder.start()
+    viewer = start_viewer(wine(path))
     viewer.wait_file_shown()
     viewer.click_row(1)
     first = viewer.wait_detail()
-    locker = session.start(session.exes["lock_file"], wine(path), cwd=session.temp_dir)
-    wait_until(lambda: Path(locker.log_path).read_bytes().startswith(b"locked"),
+    locker = session.start(session.programs["lock_file"], wine(path), cwd=session.temp_dir)
+    wait_until(lambda: locker.output().startswith("locked"),
                "the other program to hold the file", timeout=20)
 
     viewer.click_row(3)
@@ -289,30 +251,27 @@ def a_file_locked_after_it_was_opened_is_reported_then_read_when_freed(session):
     viewer.wait_detail(replacing=first)
     viewer.assert_no_message_box()
     viewer.exit()
-    folder.check()
 
 
-def a_name_of_259_characters_opens_and_reads(session):
+def test_a_name_of_259_characters_opens_and_reads(session, start_viewer, watched_folder):
     path = long_path(session.temp_dir, 259)
     path.write_bytes(Path(make_records(session.temp_dir, "source.dst", 30)).read_bytes())
-    folder = Watched(session)
-    folder.start()
-    viewer = Viewer(session, wine(path))
+    watched_folder.start()
+    viewer = start_viewer(wine(path))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, path))
     viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file with the long name")
     viewer.click_row(4)
     viewer.wait_detail()
     viewer.assert_no_message_box()
     viewer.exit()
-    folder.check()
 
 
-def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
+def test_a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(
+        session, start_viewer, watched_folder):
     path = make_records(session.temp_dir, "замеры_2019.dst", 30)
     twin = make_records(session.temp_dir, "twin.dst", 30)  # the same records, a plain name
-    folder = Watched(session)
-    folder.start()
-    viewer = Viewer(session, wine(path), env=russian_system(session))
+    watched_folder.start()
+    viewer = start_viewer(wine(path), env=russian_system(session))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
     viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file with a Cyrillic name")
     # The info pane names the file in Cyrillic letters.
@@ -326,52 +285,30 @@ def a_cyrillic_name_on_a_russian_system_opens_shows_and_reads(session):
     viewer.click_row(2)
     viewer.wait_detail_built()
     viewer.exit()
-    folder.check()
 
 
-def a_name_of_300_characters_is_refused_whole_by_every_road(session):
+@pytest.mark.parametrize("road", ["command line", "drop"])
+def test_a_name_of_300_characters_is_refused_whole(session, start_viewer, watched_folder, road):
     """The command line and a drop give the same message with the whole name; the viewer then
     ends as after any file that cannot be opened. Wine's own Open dialog passes on no name of
     260 characters or more (it finds no such file, and a longer name overflows it), so the
     dialog's road is file_opening_test's, with a stand-in dialog."""
     path = long_path(session.temp_dir, 300)
     path.write_bytes(Path(make_records(session.temp_dir, "source.dst", 3)).read_bytes())
-    folder = Watched(session)
-    folder.start()
-    for road in ("command line", "drop"):
-        if road == "command line":
-            viewer = Viewer(session, wine(path))
-        else:
-            viewer = Viewer(session)
-            drop_files(session.display.name, viewer.window.xid,
-                       viewer.window.to_screen(*geo.centre(geo.LIST_PANE)), [path])
-        viewer.dismiss_message(page.NO_FILE + wine(path))
-        assert viewer.program.wait_exit() == 0, road
-    folder.check()
+    watched_folder.start()
+    if road == "command line":
+        viewer = start_viewer(wine(path))
+    else:
+        viewer = start_viewer()
+        drop_files(session.display.name, viewer.window.xid,
+                   viewer.window.to_screen(*geo.centre(geo.LIST_PANE)), [path])
+    viewer.dismiss_message(page.NO_FILE + wine(path))
+    assert viewer.program.wait_exit() == 0
 
 
-def a_folder_named_like_a_measurement_file_is_no_file(session):
+def test_a_folder_named_like_a_measurement_file_is_no_file(session, start_viewer, watched_folder):
     (session.temp_dir / "x.dst").mkdir()
-    folder = Watched(session)
-    folder.start()
-    viewer = Viewer(session, "x.dst")
+    watched_folder.start()
+    viewer = start_viewer("x.dst")
     viewer.dismiss_message(page.NO_FILE + "x.dst")
     assert viewer.program.wait_exit() == 0
-    folder.check()
-
-
-CASES = [
-    a_file_without_a_whole_record_is_refused_and_the_viewer_stays,
-    a_short_file_after_a_loaded_one_drops_the_list_and_the_viewer_stays,
-    hostile_records_list_as_the_cli_prints_them,
-    a_file_too_large_for_its_index_is_refused_and_the_viewer_stays,
-    a_file_deleted_after_it_was_opened_is_reported_on_a_click,
-    a_file_locked_after_it_was_opened_is_reported_then_read_when_freed,
-    a_name_of_259_characters_opens_and_reads,
-    a_cyrillic_name_on_a_russian_system_opens_shows_and_reads,
-    a_name_of_300_characters_is_refused_whole_by_every_road,
-    a_folder_named_like_a_measurement_file_is_no_file,
-]
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases(CASES))

@@ -1,13 +1,9 @@
-#!/usr/bin/env python3
 """The viewer, tolvinark.exe, with a file of 1,000,000 records (588 MB): it opens, lists,
 scrolls by wheel, page and drag to its last record, and keeps only its 28-byte index entry
 per record in memory; and with a file over 4 GB, which it counts and lists to its end.
 
-    large_file_test.py tolvinark.exe --window-texts window_texts.exe --cli tolvinark-cli.exe
-        --text-picture text_picture.exe [-k NAME]
-
 The file is made once by tools/make_sample.py into build/large-files/ and kept there.
-TOLVINARK_E2E_LARGE=0 skips the test (exit code 77, which CTest reports as skipped).
+TOLVINARK_E2E_LARGE=0 skips the module (exit code 77, which CTest reports as skipped).
 
 Rows are compared pixel for pixel with the texts tolvinark-cli prints for the same records
 (row_pictures.py); the first and last records are copied into small files for that, so the
@@ -15,19 +11,19 @@ command-line program lists 49 records, not a million. Figures (open time, memory
 """
 
 import os
-import sys
 import time
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import pytest
 
-import harness  # noqa: E402
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from dst_files import MILLION as RECORDS, copy_records, million_records  # noqa: E402
-from dst_format import RECORD_SIZE  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import BESIDE_PANES, Viewer  # noqa: E402
+import row_pictures
+import viewer_geometry as geo
+from desktop import wait_until
+from dst_format import RECORD_SIZE
+from viewer_page import BESIDE_PANES, MILLION as RECORDS, copy_records, million_records
+from wine_env import unix_to_wine_path
+
+pytestmark = pytest.mark.skipif(os.environ.get("TOLVINARK_E2E_LARGE", "1") == "0",
+                                reason="TOLVINARK_E2E_LARGE=0")
 
 ENTRY_SIZE = 28
 # What the viewer may hold besides its index entries after the open: its read block and what
@@ -35,18 +31,17 @@ ENTRY_SIZE = 28
 MEMORY_MARGIN = 8 * 1024 * 1024
 
 
-
 def mb(size):
     return f"{size / 1e6:.1f} MB"
 
 
-def a_million_records_open_list_and_scroll_to_the_last(session):
+def test_a_million_records_open_list_and_scroll_to_the_last(session, start_viewer):
     big = million_records()
     head = copy_records(big, 0, 49, session.temp_dir / "head.dst")
     tail = copy_records(big, RECORDS - 48, 48, session.temp_dir / "tail.dst")
     maximum = RECORDS - geo.VISIBLE_ROWS
 
-    viewer = Viewer(session)
+    viewer = start_viewer()
     head_rows = row_pictures.row_pictures(session, row_pictures.cli_list(session, head))
     tail_rows = row_pictures.row_pictures(session, row_pictures.cli_list(session, tail))
     info = row_pictures.cli_info(session, big)
@@ -60,13 +55,13 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     # The Open dialog first opens a small file, so that what the dialog itself loads counts
     # before the large file's open is measured, and the time of the road without the file.
     started = time.monotonic()
-    viewer.open_by_dialog(harness.unix_to_wine_path(tail))
+    viewer.open_by_dialog(unix_to_wine_path(tail))
     wait_page(tail_rows[:24], "the first 24 of the last 48 records, from a small file")
     small_seconds = time.monotonic() - started
     resident_before, _ = viewer.program.memory()
 
     started = time.monotonic()
-    viewer.open_by_dialog(harness.unix_to_wine_path(big))
+    viewer.open_by_dialog(unix_to_wine_path(big))
     wait_page(head_rows[:24], "the first page of the million records")
     open_seconds = time.monotonic() - started
     resident_after, peak = viewer.program.memory()
@@ -88,14 +83,16 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     wait_page(head_rows[24:48], "one wheel notch up to top row 24")
 
     # Dragging the scroll box: half way the rows follow, at the bottom they are the last 24.
-    first_pages = {tuple(head_rows[k:k + 24]) for k in range(26)}
+    def key(rows):
+        return tuple(r.tobytes() for r in rows)
+    first_pages = {key(head_rows[k:k + 24]) for k in range(26)}
     viewer.window.press(geo.SCROLL_BAR_X, geo.TROUGH_TOP)
     viewer.window.move(geo.SCROLL_BAR_X, (geo.TROUGH_TOP + geo.TROUGH_BOTTOM) // 2)
 
     def middle_of_the_file():
         rows = viewer.rows()
-        return (tuple(rows) not in first_pages and rows != tail_rows[24:48] and
-                len(set(rows)) == geo.VISIBLE_ROWS)
+        return (key(rows) not in first_pages and rows != tail_rows[24:48] and
+                len(set(key(rows))) == geo.VISIBLE_ROWS)
     wait_until(middle_of_the_file, "24 different rows from the middle of the file")
     viewer.window.move(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
     viewer.window.release(geo.SCROLL_BAR_X, geo.TROUGH_BOTTOM + geo.SCROLL_BAR_WIDTH)
@@ -117,7 +114,7 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     viewer.click_row(geo.VISIBLE_ROWS - 1)
     last = viewer.wait_detail_built().grab()
     viewer.assert_no_message_box()
-    viewer.open_by_dialog(harness.unix_to_wine_path(tail))
+    viewer.open_by_dialog(unix_to_wine_path(tail))
     wait_page(tail_rows[:24], "the small file's first rows")
     small_records_line = row_pictures.records_line_picture(
         session, row_pictures.cli_info(session, tail)["Записей:"])
@@ -130,7 +127,7 @@ def a_million_records_open_list_and_scroll_to_the_last(session):
     viewer.exit()
 
 
-def a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session):
+def test_a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session, start_viewer):
     # Sparse: 4 GiB of zero records without a byte on the disk, then 24 real ones.
     tail = copy_records(million_records(), RECORDS - 24, 24, session.temp_dir / "tail.dst")
     zero_records = (4 << 30) // RECORD_SIZE + 1
@@ -141,7 +138,7 @@ def a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session):
         f.write(tail.read_bytes())
     assert over.stat().st_size > 1 << 32
 
-    viewer = Viewer(session, harness.unix_to_wine_path(over))
+    viewer = start_viewer(unix_to_wine_path(over))
     tail_rows = row_pictures.row_pictures(session, row_pictures.cli_list(session, tail))
     info = row_pictures.cli_info(session, over)
     assert info["Записей:"].strip() == str(count), info
@@ -157,20 +154,10 @@ def a_file_over_4_gb_is_counted_whole_and_its_last_records_listed(session):
     viewer.click_row(geo.VISIBLE_ROWS - 1)
     last = viewer.wait_detail_built().grab()
     viewer.assert_no_message_box()
-    viewer.open_by_dialog(harness.unix_to_wine_path(tail))
+    viewer.open_by_dialog(unix_to_wine_path(tail))
     viewer.park()
     viewer.wait_rows(tail_rows, "the small file's rows")
     viewer.click_row(geo.VISIBLE_ROWS - 1)
     assert viewer.wait_detail_built().grab() == last, "the last record's detail window"
     viewer.exit()
 
-
-CASES = [
-    a_million_records_open_list_and_scroll_to_the_last,
-    a_file_over_4_gb_is_counted_whole_and_its_last_records_listed,
-]
-
-if __name__ == "__main__":
-    if os.environ.get("TOLVINARK_E2E_LARGE", "1") == "0":
-        harness.skip("TOLVINARK_E2E_LARGE=0")
-    sys.exit(harness.run_cases(CASES))

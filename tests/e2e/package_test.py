@@ -1,14 +1,10 @@
-#!/usr/bin/env python3
 """The Windows packages as a user meets them: built with cpack, the installer run silently in a
-fresh Wine prefix of the test's own, a .dst file opened the way the shell opens it, and the
+fresh Wine prefix of the module's own, a .dst file opened the way the shell opens it, and the
 uninstaller run; then the installer's pages as a user goes through them, read from inside Wine.
-The cases run in order and build on each other.
-
-    package_test.py tolvinark.exe --window-texts window_texts.exe --text-picture text_picture.exe
-        --build-dir BUILD --installer BUILD/Tolvinark-V-winNN.exe --zip BUILD/Tolvinark-V-winNN.zip
+The tests run in order and build on each other.
 
 Wine 8 does not merge the user's classes into HKEY_CLASSES_ROOT, so its ShellExecute cannot
-open a file through a per-user association: the case runs the registered open command with
+open a file through a per-user association: the test runs the registered open command with
 "%1" replaced by the file's path, as the shell does.
 """
 
@@ -16,18 +12,16 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import time
 import zipfile
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import pytest
 
-import harness  # noqa: E402
-import row_pictures  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import Viewer, make_records, russian_system  # noqa: E402
+import row_pictures
+import viewer_geometry as geo
+import wine_env
+from desktop import wait_until
+from viewer_page import ROOT, make_records, russian_system
 
 PACKAGE_FILES = ["README.txt", "demo.dst", "tolvinark-cli.exe", "tolvinark.exe"]
 CLASSES = r"HKCU\Software\Classes"
@@ -35,9 +29,16 @@ PROGID = "Tolvinark.Measurements"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvinark"
 MACHINE_DST = r"HKLM\Software\Classes\.dst"
 DEFAULT = "(Default)"
-PREFIX = harness.ROOT / "build" / f"wine-prefix-package-{harness.WINE_ARCH}"
+PREFIX = ROOT / "build" / f"wine-prefix-package-{wine_env.ARCH}"
 WINDRES = shutil.which("x86_64-w64-mingw32-windres") or shutil.which("i686-w64-mingw32-windres")
-installed = {}  # what the install case found: the folder's Windows and Unix paths
+installed = {}  # what the install test found: the folder's Windows and Unix paths
+
+
+@pytest.fixture(scope="session")
+def wine_prefix():
+    """A fresh prefix, in which nothing was installed before."""
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    return PREFIX
 
 
 def quiet_env(session):
@@ -70,38 +71,36 @@ def shortcuts():
 
 
 def install(session):
-    result = subprocess.run([harness.WINE, str(session.exes["installer"]), "/S"],
+    result = subprocess.run([wine_env.WINE, str(session.programs["installer"]), "/S"],
                             env=quiet_env(session), capture_output=True, timeout=300)
     assert result.returncode == 0, f"the installer ended with {result.returncode}"
 
 
 def uninstall(session, folder):
     # The uninstaller copies itself away and returns at once; its last step drops its key.
-    subprocess.run([harness.WINE, f"{folder}\\uninstall.exe", "/S"], env=quiet_env(session),
+    subprocess.run([wine_env.WINE, f"{folder}\\uninstall.exe", "/S"], env=quiet_env(session),
                    capture_output=True, timeout=120)
     wait_until(lambda: reg_values(session, UNINSTALL_KEY) is None, "the uninstaller to end",
                timeout=120, interval=1.0)
 
 
-# ---------------------------------------------------------------- cases
-
-def the_packages_build_and_the_zip_holds_the_portable_folder(session):
+def test_the_packages_build_and_the_zip_holds_the_portable_folder(session):
     started = time.time()
-    result = subprocess.run(["cmake", "--build", str(session.exes["build_dir"]), "--target",
+    result = subprocess.run(["cmake", "--build", str(session.programs["build_dir"]), "--target",
                              "package"], capture_output=True, timeout=900)
     assert result.returncode == 0, result.stdout.decode("utf-8", "replace")[-2000:]
-    for package in (session.exes["installer"], session.exes["zip"]):
+    for package in (session.programs["installer"], session.programs["zip"]):
         assert package.stat().st_mtime >= started - 2, f"{package} was not made anew"
         print(f"{package.name}: {package.stat().st_size} bytes")
-    with zipfile.ZipFile(session.exes["zip"]) as archive:
+    with zipfile.ZipFile(session.programs["zip"]) as archive:
         entries = archive.infolist()
     for entry in entries:
         print(f"  {entry.file_size:>9}  {entry.filename}")
-    top = session.exes["zip"].stem
+    top = session.programs["zip"].stem
     assert sorted(e.filename for e in entries) == [f"{top}/{name}" for name in PACKAGE_FILES]
 
 
-def a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(session):
+def test_a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(session):
     install(session)
     uninstall_entry = reg_values(session, UNINSTALL_KEY)
     assert uninstall_entry, "no uninstall entry for the user"
@@ -124,25 +123,26 @@ def a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association(
     assert size // 1024 - len(files) <= estimated <= size // 1024 + len(files), (estimated, size)
 
 
-def a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session):
+def test_a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session, start_viewer):
     folder = session.temp_dir / "Замеры цеха 3"
     folder.mkdir()
     path = make_records(folder, "проба от 1 мая.dst", 30)
     twin = make_records(session.temp_dir, "twin.dst", 30)  # the same records, a plain name
     command = reg_values(session, rf"{CLASSES}\{PROGID}\shell\open\command")[DEFAULT]
-    line = command.replace("%1", harness.unix_to_wine_path(path))
+    line = command.replace("%1", wine_env.unix_to_wine_path(path))
     program, *arguments = [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', line)]
-    session.exes.update(program=program, cli=installed["unix"] / "tolvinark-cli.exe")
+    session.programs = dict(session.programs, **{"tolvinark-cli": installed["unix"] /
+                                                 "tolvinark-cli.exe"})
     # A Russian system, whose ANSI code page holds the Cyrillic letters.
-    viewer = Viewer(session, *arguments, env=russian_system(session))
+    viewer = start_viewer(*arguments, program=program, env=russian_system(session))
     expected = row_pictures.row_pictures(session, row_pictures.cli_list(session, twin))
     viewer.wait_list(expected[:geo.VISIBLE_ROWS], "the rows of the file opened by the shell")
     viewer.exit()
 
 
-def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
+def test_the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
     version = geo.VERSION
-    assert session.exes["installer"].name.startswith(f"Tolvinark-{version}-")
+    assert session.programs["installer"].name.startswith(f"Tolvinark-{version}-")
     numbers = (version.split(".") + ["0"] * 4)[:4]
     for name in ("tolvinark.exe", "tolvinark-cli.exe"):
         exe = installed["unix"] / name
@@ -157,7 +157,7 @@ def the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(se
         assert b"Common-Controls" not in manifest and b"dpiAware" not in manifest, name
 
 
-def a_silent_uninstall_leaves_none_of_it(session):
+def test_a_silent_uninstall_leaves_none_of_it(session):
     uninstall(session, installed["windows"])
     assert not installed["unix"].exists(), sorted(os.listdir(installed["unix"]))
     assert not shortcuts()
@@ -165,8 +165,8 @@ def a_silent_uninstall_leaves_none_of_it(session):
         assert reg_values(session, key) is None, key
 
 
-def another_programs_machine_association_stays_through_a_silent_install(session):
-    subprocess.run([harness.WINE, "reg", "add", MACHINE_DST, "/ve", "/d", "Other.Dust", "/f"],
+def test_another_programs_machine_association_stays_through_a_silent_install(session):
+    subprocess.run([wine_env.WINE, "reg", "add", MACHINE_DST, "/ve", "/d", "Other.Dust", "/f"],
                    env=session.env, capture_output=True, check=True, timeout=60)
     install(session)
     assert DEFAULT not in reg_values(session, CLASSES + r"\.dst")
@@ -174,6 +174,7 @@ def another_programs_machine_association_stays_through_a_silent_install(session)
     uninstall(session, installed["windows"])
     assert reg_values(session, CLASSES + r"\.dst") is None
     assert reg_values(session, MACHINE_DST)[DEFAULT] == "Other.Dust"
+
 
 
 # ---------------------------------------------------------------- the installer's pages
@@ -186,13 +187,13 @@ RUN_BOX = "Открыть пример, demo.dst"
 
 
 def reg(session, *args):
-    subprocess.run([harness.WINE, "reg", *args, "/f"], env=session.env, capture_output=True,
+    subprocess.run([wine_env.WINE, "reg", *args, "/f"], env=session.env, capture_output=True,
                    timeout=60)
 
 
 def give_dst_to(session, classes, values):
     """Only the class OtherApp.dst, under `classes` (the user's or the machine's), has .dst;
-    `values` are its values ("" the default)."""
+    `values` are its values ("" the default). With `values` None, no class has it."""
     for root in (CLASSES, r"HKLM\Software\Classes"):
         reg(session, "delete", rf"{root}\.dst")
         reg(session, "delete", rf"{root}\{OTHER_CLASS}")
@@ -210,16 +211,15 @@ class Installer:
 
     def __init__(self, session):
         self.session = session
-        session.env = quiet_env(session)
         self.caption = f"Установка Tolvinark {geo.VERSION}"
-        self.program = session.start(session.exes["installer"])
+        self.program = session.start(session.programs["installer"], env=quiet_env(session))
 
     def title(self):
-        """The installer's title now: each page adds its own words to the caption."""
-        found = self.session.display.xdotool("search", "--onlyvisible", "--name",
-                                             "^" + self.caption).split()
-        return (self.session.display.xdotool("getwindowname", found[0]).rstrip("\n")
-                if found else None)
+        """The installer's title now: the modern interface's pages add a blank to it."""
+        for title in (self.caption, self.caption + " "):
+            if self.session.display.windows_named(title):
+                return title
+        return None
 
     def page_showing(self, text):
         """The windows of the installer once one of them shows `text` ("&" ignored)."""
@@ -231,7 +231,8 @@ class Installer:
         return wait_until(find, f"the installer's page with {text!r}", timeout=120,
                           interval=0.5)
 
-    def buttons(self, windows):
+    @staticmethod
+    def buttons(windows):
         return {w["text"].replace("&", "") for w in windows
                 if w["class"] == "Button" and w["visible"]}
 
@@ -243,66 +244,46 @@ class Installer:
         return self.page_showing("Обзор")
 
 
-# Another program's class and the name the page gives it: the FriendlyTypeName before the
-# default value, the class's own name when it has neither. The second is the machine's.
-OTHER_PROGRAMS = [
+# Another program's class, the name the page gives it (the FriendlyTypeName before the default
+# value, the class's own name when it has neither) and what the user does on the page: cancel,
+# or install with the box as it stands.
+@pytest.mark.parametrize("classes, values, shown, then", [
     (CLASSES, {"FriendlyTypeName": "Замеры прибора ДП-1", "": "Other.Default"},
-     "Замеры прибора ДП-1"),
-    (r"HKLM\Software\Classes", {"": "Файл другой программы"}, "Файл другой программы"),
-    (CLASSES, {}, OTHER_CLASS),
-]
-
-
-def the_page_about_dst_names_the_other_program_and_its_box_is_unticked(session):
-    for classes, values, shown in OTHER_PROGRAMS:
-        give_dst_to(session, classes, values)
-        installer = Installer(session)
-        folder_page = installer.to_the_folder_page()
-        assert NEXT in installer.buttons(folder_page) and INSTALL not in \
-            installer.buttons(folder_page), installer.buttons(folder_page)
-        installer.press(folder_page, NEXT)
-        page = installer.page_showing(TAKE_OVER_BOX)
-        assert INSTALL in installer.buttons(page), installer.buttons(page)
-        assert any(f"другая программа: {shown}." in w["text"] for w in page), \
-            [w["text"] for w in page]
-        if shown != OTHER_CLASS:
-            installer.press(page, CANCEL)
-            installer.program.wait_exit(timeout=60)
-            assert reg_values(session, UNINSTALL_KEY) is None, "installed after Cancel"
-            continue
-        # Installed as the page stands: the box was unticked, .dst stays the other program's.
-        installer.press(page, INSTALL)
-        finish = installer.page_showing(FINISH)
-        installer.press(finish, RUN_BOX)  # no viewer started at the end
-        installer.press(finish, FINISH)
+     "Замеры прибора ДП-1", CANCEL),
+    (r"HKLM\Software\Classes", {"": "Файл другой программы"}, "Файл другой программы", CANCEL),
+    (CLASSES, {}, OTHER_CLASS, INSTALL),
+])
+def test_the_page_about_dst_names_the_other_program_and_its_box_is_unticked(
+        session, classes, values, shown, then):
+    give_dst_to(session, classes, values)
+    installer = Installer(session)
+    folder_page = installer.to_the_folder_page()
+    assert NEXT in installer.buttons(folder_page), installer.buttons(folder_page)
+    installer.press(folder_page, NEXT)
+    page = installer.page_showing(TAKE_OVER_BOX)
+    assert INSTALL in installer.buttons(page), installer.buttons(page)
+    assert any(f"другая программа: {shown}." in w["text"] for w in page), \
+        [w["text"] for w in page]
+    installer.press(page, then)
+    if then == CANCEL:
         installer.program.wait_exit(timeout=60)
-        assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
-        assert PROGID in reg_values(session, USER_DST + r"\OpenWithProgids")
-        uninstall(session, reg_values(session, UNINSTALL_KEY)["InstallLocation"])
-        assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+        assert reg_values(session, UNINSTALL_KEY) is None, "installed after Cancel"
+        return
+    # Installed as the page stood: the box was unticked, so .dst stays the other program's.
+    finish = installer.page_showing(FINISH)
+    installer.press(finish, RUN_BOX)  # no viewer started at the end
+    installer.press(finish, FINISH)
+    installer.program.wait_exit(timeout=60)
+    assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+    assert PROGID in reg_values(session, USER_DST + r"\OpenWithProgids")
+    uninstall(session, reg_values(session, UNINSTALL_KEY)["InstallLocation"])
+    assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
 
 
-def the_folder_page_installs_when_no_other_program_has_dst(session):
+def test_the_folder_page_installs_when_no_other_program_has_dst(session):
     give_dst_to(session, None, None)
     installer = Installer(session)
     folder_page = installer.to_the_folder_page()
     assert INSTALL in installer.buttons(folder_page), installer.buttons(folder_page)
     installer.press(folder_page, CANCEL)
     installer.program.wait_exit(timeout=60)
-
-
-CASES = [
-    the_packages_build_and_the_zip_holds_the_portable_folder,
-    a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_association,
-    a_dst_file_opened_as_the_shell_opens_it_shows_its_rows,
-    the_installed_programs_carry_the_project_version_and_ask_for_no_elevation,
-    a_silent_uninstall_leaves_none_of_it,
-    another_programs_machine_association_stays_through_a_silent_install,
-    the_page_about_dst_names_the_other_program_and_its_box_is_unticked,
-    the_folder_page_installs_when_no_other_program_has_dst,
-]
-
-if __name__ == "__main__":
-    shutil.rmtree(PREFIX, ignore_errors=True)
-    os.environ["TOLVINARK_WINEPREFIX"] = str(PREFIX)
-    sys.exit(harness.run_cases(CASES))

@@ -1,31 +1,25 @@
-#!/usr/bin/env python3
 """A printout under the user's control: a range of the list's pages, the progress window and
 its Cancel, the viewer's other actions held off while a printout runs, and a printer that
 refuses the job reported.
 
-    print_control_test.py e2e_held_pages_viewer.exe --window-texts window_texts.exe [-k NAME]
-
-Needs root, as scripts/print-queue does; starts the queues itself. The viewer holds each page
-for TOLVINARK_TEST_HOLD_PAGE_MS, answering its messages meanwhile (a test build of it,
-e2e_held_pages_viewer.exe), so that a case acts while a
-printout runs instead of racing it.
+Prints on the project's print queues, which only root can run: skipped for anyone else. The
+viewer holds each page for TOLVINARK_TEST_HOLD_PAGE_MS, answering its messages meanwhile (a test
+build of it, e2e_held_pages_viewer.exe), so that a test acts while a printout runs instead of
+racing it.
 """
 
 import re
 import subprocess
-import sys
-import time
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import pytest
 
-import harness  # noqa: E402  (first: it puts tools/ on the path)
-import viewer_geometry as geo  # noqa: E402
-from desktop_input import drop_files  # noqa: E402
-from print_dialog import shown_printer, wait_dialog_gone  # noqa: E402
-from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page,  # noqa: E402
-                       print_once, queues, read_printout, records_file, records_of, serial_of)
-from legacy_viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON, Viewer  # noqa: E402
+import viewer_geometry as geo
+from desktop import wait_until
+from desktop_input import drop_files
+from print_dialog import shown_printer, wait_dialog_gone
+from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page, print_once,
+                       read_printout, records_file, records_of, serial_of)
+from viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON
 
 HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"
 PROGRESS_CLASS = "TolvinarkPrintProgress"
@@ -33,7 +27,15 @@ PROGRESS_TEXT = re.compile(r"^Печать: лист (\d+) из (\d+)$")
 PROGRESS_PLACE = (600, 560)  # clear of the list's left end and the detail window
 PRINT_FAILED = "ошибка печати"
 
-keeps_pdfs = queues.keeps_pdfs("print_control_test")
+
+@pytest.fixture
+def start_held(session, start_viewer, print_queues):
+    """The test build of the viewer, pages held for `hold_ms` each, on the file at `path`."""
+    def start(path, hold_ms=None):
+        if hold_ms is not None:
+            session.env[HOLD] = str(hold_ms)
+        return start_viewer(file=path, program=session.programs["held_pages_viewer"])
+    return start
 
 
 # ---------------------------------------------------------------- the progress window
@@ -66,17 +68,17 @@ def wait_progress(session, sheet=1):
     def shown():
         windows = progress_window(session)
         return windows if windows and progress_of(windows)[0] >= sheet else None
-    windows = harness.wait_until(shown, f"the progress window at sheet {sheet}", timeout=60,
-                                 interval=0.2)
+    windows = wait_until(shown, f"the progress window at sheet {sheet}", timeout=60,
+                         interval=0.2)
     session.move_window(windows[0]["handle"], *PROGRESS_PLACE)
     return progress_window(session) or windows
 
 
 def wait_progress_gone(session, timeout=60.0):
     """Until the progress window is destroyed, not only hidden."""
-    harness.wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
-                                       for w in session.window_texts(geo.TITLE)),
-                       "the progress window to go", timeout=timeout, interval=0.3)
+    wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
+                               for w in session.window_texts(geo.TITLE)),
+               "the progress window to go", timeout=timeout, interval=0.3)
 
 
 # ---------------------------------------------------------------- the print dialog
@@ -86,7 +88,7 @@ def answer_dialog(viewer, printer, pages=None):
     shows), with the range `pages` (first, last) when given, by its OK button."""
     session = viewer.session
     dialog = viewer.wait_print_dialog()
-    harness.wait_until(lambda: shown_printer(session) == printer, f"the dialog on {printer}")
+    wait_until(lambda: shown_printer(session) == printer, f"the dialog on {printer}")
     parts = session.window_texts("Print")
     if pages is not None:
         session.click_child(parts, "Button", "Pages")
@@ -99,7 +101,7 @@ def answer_dialog(viewer, printer, pages=None):
             left, top, right, bottom = field["rect"]
             session.display.click((left + right) // 2, (top + bottom) // 2)
             session.display.key("End", "shift+Home", "BackSpace")
-            session.display.xdotool("type", str(page))
+            session.display.type_text(str(page))
     session.click_child(parts, "Button", "OK")
     wait_dialog_gone(session.display, dialog)
 
@@ -107,38 +109,34 @@ def answer_dialog(viewer, printer, pages=None):
 def set_queue(queue, taking):
     """Lets `queue` take and print jobs, or refuses them (cupsreject, cupsdisable)."""
     for command in (("cupsaccept", "cupsenable") if taking else ("cupsreject", "cupsdisable")):
-        # CUPS_SERVER is exported for the whole run.
+        # CUPS_SERVER is exported for the whole module.
         subprocess.run([command, queue], check=True, capture_output=True)
 
 
-def new_pdfs(before):
+def new_pdfs(queues, before):
     return [p for found in queues.new_pdfs(before).values() for p in found]
 
 
-# ---------------------------------------------------------------- cases
-
-@keeps_pdfs
-def a_range_of_the_list_prints_those_pages_with_their_true_labels(session):
+def test_a_range_of_the_list_prints_those_pages_with_their_true_labels(
+        session, start_held, print_queues):
     path = records_file(session, 2 * ROWS_PER_PAGE + 1)  # three pages
-    viewer = Viewer.with_file(session, path)
-    before = queues.snapshot()
+    viewer = start_held(path)
+    before = print_queues.snapshot()
     viewer.right_click_list()
     answer_dialog(viewer, PDF300, pages=(2, 2))
-    pdf = queues.wait_for_pdf(PDF300, before)
+    pdf = print_queues.wait_for_pdf(PDF300, before)
     pages = read_printout(pdf)
     assert len(pages) == 1, f"{pdf.name}: {len(pages)} pages for the range 2-2"
     check_list_page(pages[0], 2, 3, records_of(path)[ROWS_PER_PAGE:2 * ROWS_PER_PAGE],
                     serial_of(path), viewer.wine_name)
 
 
-@keeps_pdfs
-def cancel_in_the_progress_window_stops_a_long_printout(session):
-    session.env[HOLD] = "300"
+def test_cancel_in_the_progress_window_stops_a_long_printout(session, start_held, print_queues):
     sheets = 300
     path = records_file(session, sheets * ROWS_PER_PAGE)
-    viewer = Viewer.with_file(session, path)
+    viewer = start_held(path, hold_ms=300)
     detail = viewer.open_detail(0)
-    before = queues.snapshot()
+    before = print_queues.snapshot()
     viewer.right_click_list()
     answer_dialog(viewer, PDF300)
     windows = wait_progress(session, sheet=3)
@@ -147,7 +145,7 @@ def cancel_in_the_progress_window_stops_a_long_printout(session):
     wait_progress_gone(session)
 
     viewer.assert_no_message_box()  # a cancel is no failure
-    printed = [len(read_printout(pdf)) for pdf in new_pdfs(before)]
+    printed = [len(read_printout(pdf)) for pdf in new_pdfs(print_queues, before)]
     assert all(count < sheets for count in printed), f"a full document after Cancel: {printed}"
     # The viewer goes on as before: the same detail window, the list, a new printout asks.
     shown = viewer.detail()
@@ -195,15 +193,13 @@ DURING_PRINTOUT = [
 ]
 
 
-@keeps_pdfs
-def actions_during_a_printout_do_nothing(session):
-    session.env[HOLD] = "15000"  # the actions below take some 30 s under load
+def test_actions_during_a_printout_do_nothing(session, start_held, print_queues):
     path = records_file(session, 2 * ROWS_PER_PAGE + 1)
     timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
     assert 0 < timed < geo.VISIBLE_ROWS, "a timed measurement below the first row, on screen"
-    viewer = Viewer.with_file(session, path)
+    viewer = start_held(path, hold_ms=15000)  # the actions below take some 30 s under load
     detail = viewer.open_detail(timed)
-    before = queues.snapshot()
+    before = print_queues.snapshot()
     viewer.right_click_list()
     answer_dialog(viewer, PDF300)
     wait_progress(session)
@@ -212,7 +208,7 @@ def actions_during_a_printout_do_nothing(session):
         nothing_changed(viewer, detail, what)
 
     wait_progress_gone(session)
-    pdf = queues.wait_for_pdf(PDF300, before)
+    pdf = print_queues.wait_for_pdf(PDF300, before)
     pages = read_printout(pdf)
     records = records_of(path)
     assert len(pages) == 3, f"{pdf.name}: {len(pages)} pages"
@@ -227,10 +223,9 @@ def actions_during_a_printout_do_nothing(session):
     viewer.wait_detail()
 
 
-@keeps_pdfs
-def a_queue_that_refuses_jobs_is_reported(session):
+def test_a_queue_that_refuses_jobs_is_reported(session, start_held, print_queues):
     path = records_file(session, ROWS_PER_PAGE)
-    viewer = Viewer.with_file(session, path)
+    viewer = start_held(path)
     set_queue(PDF300, taking=False)
     try:
         viewer.right_click_list()
@@ -240,18 +235,6 @@ def a_queue_that_refuses_jobs_is_reported(session):
         set_queue(PDF300, taking=True)
     assert progress_window(session) is None, "the progress window stayed"
     # The same queue, taking jobs again, prints.
-    pdf = print_once(viewer, viewer.right_click_list, PDF300)
+    pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF300)
     assert len(read_printout(pdf)) == 1, pdf.name
 
-
-CASES = [
-    a_range_of_the_list_prints_those_pages_with_their_true_labels,
-    cancel_in_the_progress_window_stops_a_long_printout,
-    actions_during_a_printout_do_nothing,
-    a_queue_that_refuses_jobs_is_reported,
-]
-
-if __name__ == "__main__":
-    with queues:
-        queues.export()  # every Wine program of the cases sees the queues
-        sys.exit(harness.run_cases(CASES))

@@ -27,7 +27,7 @@ DIALOG_TITLE = "Print"
 
 
 def dialog_windows(display):
-    """The visible print dialogs on the display (a harness.Display), as X window ids."""
+    """The visible print dialogs on the display (a desktop.Display), as X window ids."""
     return display.windows_named(DIALOG_TITLE)
 
 
@@ -60,8 +60,8 @@ def printer_keys(printer, queues=QUEUES):
 
 
 def shown_printer(session):
-    """The printer the print dialog shows, read from inside Wine with the harness's
-    window_texts helper (session: a harness.Session); None without a dialog. The combo box's
+    """The printer the print dialog shows, read from inside Wine with the
+    window_texts helper (session: the session fixture); None without a dialog. The combo box's
     own text cannot be read from another process, so it is taken from the "Where:" line below
     it, which reads "CUPS:" and the queue's name."""
     for window in session.window_texts(DIALOG_TITLE):

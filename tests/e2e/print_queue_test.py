@@ -1,26 +1,16 @@
-#!/usr/bin/env python3
 """The printing road that the viewer's printing tests take: the project's print queues, Wine
 printing into them, the print dialog answered by keys and the PDFs read back.
 
-    print_queue_test.py print_probe.exe --window-texts window_texts.exe [-k NAME]
-
-Runs the print probe (fixtures/print_probe.cpp) with the harness. Needs root, as
-scripts/print-queue does: skipped for anyone else. A failing case keeps its PDFs in build/e2e-failures/ besides the
-harness's screenshot.
+Runs the print probe (fixtures/print_probe.cpp). Needs root, as scripts/print-queue does:
+skipped for anyone else.
 """
 
 import subprocess
-import sys
 import time
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
-
-import harness  # noqa: E402
-from harness import wait_until  # noqa: E402
-from print_dialog import (cancel_print_dialog, confirm_print_dialog,  # noqa: E402
-                          shown_printer, wait_print_dialog)
-from print_queues import QUEUES, PrintQueues, layout_to_points, read_pdf  # noqa: E402
+from desktop import wait_until
+from print_dialog import cancel_print_dialog, confirm_print_dialog, shown_printer, wait_print_dialog
+from print_queues import QUEUES, layout_to_points, read_pdf
 
 # The probe page, in layout units (1/600 inch): texts at their TextOut positions and rules.
 PROBE_TEXTS = [("Пылемер Лумек", 1640, 300), ("лист 1 из 2", 3640, 300), ("ABC 123", 940, 1000)]
@@ -34,16 +24,6 @@ EXPECTED_CAPS = {
 }
 A4_POINTS = (595.0, 842.0)
 RENDER_DPI = 150  # for finding the rules in a picture of the page
-
-queues = PrintQueues()
-
-
-keeps_pdfs = queues.keeps_pdfs("print_queue_test")
-
-
-def output(program):
-    """What the probe wrote (its log holds standard output and error)."""
-    return Path(program.log_path).read_text(encoding="utf-8", errors="replace")
 
 
 def report_values(text):
@@ -64,9 +44,9 @@ def check_caps(values, queue):
 
 
 def run_probe(session, *args):
-    probe = session.start(session.exes["program"], *args)
+    probe = session.start(session.programs["print_probe"], *args)
     code = probe.wait_exit(timeout=60)
-    return code, output(probe)
+    return code, probe.output()
 
 
 # ---------------------------------------------------------------- the page read back
@@ -145,8 +125,7 @@ def check_rules(pdf):
 
 # ---------------------------------------------------------------- cases
 
-@keeps_pdfs
-def both_queues_are_listed(session):
+def test_both_queues_are_listed(session, print_queues):
     code, out = run_probe(session, "list")
     assert code == 0, f"list: exit code {code}: {out!r}"
     lines = [line.strip() for line in out.splitlines()]
@@ -154,16 +133,15 @@ def both_queues_are_listed(session):
     assert f"default={QUEUES[0]}" in lines, lines
 
 
-@keeps_pdfs
-def page_prints_alike_on_both_queues(session):
+def test_page_prints_alike_on_both_queues(session, print_queues):
     places = {}
     for queue in QUEUES:
-        before = queues.snapshot()
+        before = print_queues.snapshot()
         started = time.monotonic()
         code, out = run_probe(session, "print", queue)
         assert code == 0, f"print {queue}: exit code {code}: {out!r}"
         check_caps(report_values(out), queue)
-        pdf = queues.wait_for_pdf(queue, before)
+        pdf = print_queues.wait_for_pdf(queue, before)
         print(f"    {queue}: probe start to PDF {time.monotonic() - started:.1f} s")
         places[queue] = text_places(pdf)
         check_rules(pdf)
@@ -175,13 +153,12 @@ def page_prints_alike_on_both_queues(session):
     print(f"    text places at 300 and 600 dpi differ by at most {worst:.2f} pt")
 
 
-@keeps_pdfs
-def dialog_chooses_each_printer(session):
+def test_dialog_chooses_each_printer(session, print_queues):
     # The second printer first: it is not the one the dialog opens with.
     for queue in reversed(QUEUES):
-        before = queues.snapshot()
-        probe = session.start(session.exes["program"], "dialog")
-        wait_until(lambda: "asking=PrintDlgA" in output(probe), "the probe to ask", 30)
+        before = print_queues.snapshot()
+        probe = session.start(session.programs["print_probe"], "dialog")
+        wait_until(lambda: "asking=PrintDlgA" in probe.output(), "the probe to ask", 30)
         asked = time.monotonic()
         window = wait_print_dialog(session.display, alive=probe.running)
         shown = time.monotonic()
@@ -189,49 +166,41 @@ def dialog_chooses_each_printer(session):
                              shown=lambda: shown_printer(session))
         confirmed = time.monotonic()
         code = probe.wait_exit(timeout=60)
-        assert code == 0, f"dialog: exit code {code}: {output(probe)!r}"
-        check_caps(report_values(output(probe)), queue)
-        pdf = queues.wait_for_pdf(queue, before)
+        assert code == 0, f"dialog: exit code {code}: {probe.output()!r}"
+        check_caps(report_values(probe.output()), queue)
+        pdf = print_queues.wait_for_pdf(queue, before)
         print(f"    {queue} through the dialog: shown {shown - asked:.1f} s after PrintDlgA, "
               f"PDF {time.monotonic() - confirmed:.1f} s after OK")
         text_places(pdf)
 
 
-@keeps_pdfs
-def owned_dialog_opens_with_the_last_choice(session):
+def test_owned_dialog_opens_with_the_last_choice(session, print_queues):
     """As the viewer asks: the dialog owned by a child window, its record kept between two
     dialogs; the second, confirmed as it opens, prints where the first was told to."""
     queue = QUEUES[1]  # not the default printer
-    before = queues.snapshot()
-    probe = session.start(session.exes["program"], "owned-dialogs", "2")
+    before = print_queues.snapshot()
+    probe = session.start(session.programs["print_probe"], "owned-dialogs", "2")
     confirm_print_dialog(session.display, queue, alive=probe.running)
     window = wait_print_dialog(session.display, alive=probe.running)
     assert shown_printer(session) == queue, f"the second dialog shows {shown_printer(session)}"
     confirm_print_dialog(session.display, None, window=window)
     code = probe.wait_exit(timeout=60)
-    out = output(probe)
+    out = probe.output()
     assert code == 0, f"exit code {code}: {out!r}"
     blocks = out.split("asking=PrintDlgA")[1:]
     assert len(blocks) == 2, out
     for block in blocks:
         check_caps(report_values(block), queue)
-    for pdf in queues.wait_for_pdfs(queue, before, 2):
+    for pdf in print_queues.wait_for_pdfs(queue, before, 2):
         text_places(pdf)
 
 
-@keeps_pdfs
-def cancelled_dialog_prints_nothing(session):
-    before = queues.snapshot()
-    probe = session.start(session.exes["program"], "dialog")
+def test_cancelled_dialog_prints_nothing(session, print_queues):
+    before = print_queues.snapshot()
+    probe = session.start(session.programs["print_probe"], "dialog")
     cancel_print_dialog(session.display, alive=probe.running)
     code = probe.wait_exit(timeout=30)
-    assert code == 1, f"exit code {code} after Cancel: {output(probe)!r}"
-    assert report_values(output(probe)).get("cancelled") == "0", output(probe)  # the user's
-    assert not any(queues.new_pdfs(before).values()), "printed after Cancel"
+    assert code == 1, f"exit code {code} after Cancel: {probe.output()!r}"
+    assert report_values(probe.output()).get("cancelled") == "0", probe.output()  # the user's
+    assert not any(print_queues.new_pdfs(before).values()), "printed after Cancel"
 
-
-CASES = [both_queues_are_listed, page_prints_alike_on_both_queues, dialog_chooses_each_printer,
-         owned_dialog_opens_with_the_last_choice, cancelled_dialog_prints_nothing]
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases(CASES, print_queues=True))

@@ -1,13 +1,9 @@
 """The project's print queues for the end-to-end tests, and the PDFs that come out of them.
 
-    from print_queues import PrintQueues, read_pdf, layout_to_points
-
-    sys.exit(harness.run_cases(CASES, print_queues=True))   # starts and exports the queues
-
-    # in a case:
-        before = queues.snapshot()
+    def test_it(session, print_queues):   # the fixture starts the queues, exports CUPS_SERVER
+        before = print_queues.snapshot()
         ... the program prints on "tolvinark-pdf600" (print_dialog.confirm_print_dialog) ...
-        pdf = queues.wait_for_pdf("tolvinark-pdf600", before)
+        pdf = print_queues.wait_for_pdf("tolvinark-pdf600", before)
         word = read_pdf(pdf)[0].find("Пылемер Лумек")   # fails unless there exactly once
 
 Facts the tests can rely on (Wine 8, cups-pdf, A4):
@@ -28,10 +24,7 @@ Facts the tests can rely on (Wine 8, cups-pdf, A4):
 Only the Python standard library, pdftotext and the project's scripts are used.
 """
 
-import functools
-import os
 import re
-import shutil
 import subprocess
 import time
 import xml.etree.ElementTree as ElementTree
@@ -41,7 +34,6 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 QUEUES = ("tolvinark-pdf300", "tolvinark-pdf600")
 PDF_ROOT = ROOT / "build" / "print-queue" / "pdf"
-FAILURES_DIR = ROOT / "build" / "e2e-failures"
 SCRIPT = ROOT / "scripts" / "print-queue"
 LAYOUT_DPI = 600
 
@@ -96,10 +88,6 @@ class PrintQueues:
     def __exit__(self, *exc):
         self.stop()
 
-    def export(self):
-        """Sets CUPS_SERVER in this process's environment, for every program it starts."""
-        os.environ["CUPS_SERVER"] = self.server
-
     @staticmethod
     def snapshot():
         """The PDFs there are now, per queue: hand it to wait_for_pdf."""
@@ -110,25 +98,6 @@ class PrintQueues:
         """The PDFs that came since `before`, per queue, oldest job first."""
         return {queue: [p for p in pdfs(queue) if p.name not in before.get(queue, set())]
                 for queue in QUEUES}
-
-    def keeps_pdfs(self, test_name):
-        """A decorator for a case: when it fails, the PDFs printed while it ran are kept in
-        build/e2e-failures/ as <test_name>-<case>-<queue>-job_<id>.pdf."""
-        def wrap(case):
-            @functools.wraps(case)
-            def run(session):
-                before = self.snapshot()
-                try:
-                    case(session)
-                except Exception:
-                    FAILURES_DIR.mkdir(parents=True, exist_ok=True)
-                    for queue, printed in self.new_pdfs(before).items():
-                        for pdf in printed:
-                            shutil.copyfile(pdf, FAILURES_DIR /
-                                            f"{test_name}-{case.__name__}-{queue}-{pdf.name}")
-                    raise
-            return run
-        return wrap
 
     def wait_for_pdf(self, queue, before, timeout=60.0):
         """The first PDF that came on `queue` since `before`. A PDF there is complete. Fails
@@ -152,7 +121,7 @@ class PrintQueues:
 
     @staticmethod
     def jobs():
-        """lpstat's list of unfinished jobs on the queues exported (export())."""
+        """lpstat's list of unfinished jobs on the queues (CUPS_SERVER names them)."""
         result = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
         return result.stdout.strip()
 

@@ -5,10 +5,9 @@ holds, one printout printed, and the checks of a list page and a protocol.
 
 import re
 
-import harness  # noqa: F401  (first: it puts tools/ on the path)
 import dst_format
-from print_queues import PrintQueues, layout_to_points, read_pdf
-from legacy_viewer_page import make_records
+from print_queues import layout_to_points, read_pdf
+from viewer_page import make_records
 
 PDF300, PDF600 = "tolvinark-pdf300", "tolvinark-pdf600"
 TIMED_MODE = dst_format.MODE_TIMED
@@ -37,9 +36,6 @@ PROTOCOL_CLIMATE_TOP = 2300
 TOP_BELOW = (1.5, 4.0)
 BLANK_POINTS = 3.5  # a blank of the printer font, at most
 
-# The project's print queues; a script that prints starts them through harness.run_cases.
-queues = PrintQueues()
-
 
 # ---------------------------------------------------------------- measurement files
 
@@ -54,22 +50,22 @@ def serial_of(path):
 
 
 def records_file(session, count):
-    """A file of `count` random valid records in the case's folder."""
+    """A file of `count` random valid records in the test's folder."""
     return make_records(session.temp_dir, f"records{count}.dst", count)
 
 
 # ---------------------------------------------------------------- the viewer
 
-def print_once(viewer, click, printer):
-    """One printout: `click` makes the viewer ask, the dialog is answered on `printer`; the
-    PDF that comes out."""
+def print_once(queues, viewer, click, printer):
+    """One printout on the print queues: `click` makes the viewer ask, the dialog is answered
+    on `printer`; the PDF that comes out."""
     before = queues.snapshot()
     click()
     viewer.confirm_print(printer)
     return queues.wait_for_pdf(printer, before)
 
 
-def assert_nothing_printed(viewer, before, what):
+def assert_nothing_printed(queues, viewer, before, what):
     """Once the viewer has handled what it was sent, a job it printed is either still with
     the scheduler or already a PDF."""
     viewer.settle()

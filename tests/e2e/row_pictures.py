@@ -14,8 +14,9 @@ does, which takes seconds: ask tolvinark-cli while the viewer runs.
 import tempfile
 from pathlib import Path
 
-import harness
 import viewer_geometry as geo
+from desktop import SCREEN, colours, wait_until
+from wine_env import unix_to_wine_path
 
 PICTURE_TITLE = "Tolvinark text picture"
 LIST_COLUMNS_X = (7, 86, 144, 340)  # date, time, mode name, concentration pair
@@ -24,7 +25,7 @@ RECORDS_LABEL_Y = 30  # the info pane's "Записей:" line
 RECORDS_LABEL_X = 10
 RECORD_COUNT_X = 74
 # Pictures stand below the viewer's main window, which ends above y 500 on the screen.
-PICTURE_HEIGHT = harness.SCREEN[1] - 500
+PICTURE_HEIGHT = SCREEN[1] - 500
 ROWS_PER_PICTURE = PICTURE_HEIGHT // 14
 INFO_LINE_WIDTH = 300  # the record-count line as compared: label, count and blanks after it
 
@@ -32,7 +33,7 @@ INFO_LINE_WIDTH = 300  # the record-count line as compared: label, count and bla
 def cli_list(session, path):
     """The list rows tolvinark-cli prints for the file at the Unix `path`: one tuple of
     fields (date, time, mode name, concentration pair) per record."""
-    result = session.run(session.exes["cli"], "list", harness.unix_to_wine_path(path),
+    result = session.run(session.programs["tolvinark-cli"], "list", unix_to_wine_path(path),
                          timeout=300)
     if result.returncode != 0:
         raise AssertionError(f"tolvinark-cli list {path} ended with {result.returncode}: "
@@ -44,25 +45,18 @@ def cli_list(session, path):
 def cli_export(session, path, number, series):
     """The bytes tolvinark-cli export writes for record `number` of the file and a series
     ("ci" or "cd"), written into a folder of its own."""
-    folder = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-export-"))
-    out = folder / "expected.dif"
-    try:
-        result = session.run(session.exes["cli"], "export", harness.unix_to_wine_path(path),
-                             number, "--series", series, "-o", harness.unix_to_wine_path(out),
-                             timeout=60)
-        if result.returncode != 0:
-            raise AssertionError(f"tolvinark-cli export ended with {result.returncode}")
+    with tempfile.TemporaryDirectory(prefix="tolvinark-e2e-export-") as folder:
+        out = Path(folder) / "expected.dif"
+        result = session.run(session.programs["tolvinark-cli"], "export", unix_to_wine_path(path),
+                             number, "--series", series, "-o", unix_to_wine_path(out), timeout=60)
+        assert result.returncode == 0, f"tolvinark-cli export ended with {result.returncode}"
         return out.read_bytes()
-    finally:
-        if out.exists():
-            out.unlink()
-        folder.rmdir()
 
 
 def cli_info(session, path):
     """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
     the record count text as the info pane shows it."""
-    result = session.run(session.exes["cli"], "info", harness.unix_to_wine_path(path),
+    result = session.run(session.programs["tolvinark-cli"], "info", unix_to_wine_path(path),
                          timeout=300)
     if result.returncode != 0:
         raise AssertionError(f"tolvinark-cli info {path} ended with {result.returncode}")
@@ -76,34 +70,28 @@ def texts_picture(session, placed, width, height):
     screen's bottom-left corner, below the viewer's main window, and is closed again."""
     if height > PICTURE_HEIGHT:
         raise ValueError(f"a picture is at most {PICTURE_HEIGHT} pixels high")
-    folder = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-texts-"))
-    try:
-        listing = folder / "texts.txt"
+    with tempfile.TemporaryDirectory(prefix="tolvinark-e2e-texts-") as folder:
+        listing = Path(folder) / "texts.txt"
         listing.write_text("".join(f"{x}\t{y}\t{text}\n" for x, y, text in placed),
                            encoding="utf-8")
-        program = session.start(session.exes["text_picture"], 0, harness.SCREEN[1] - height,
-                                width, height,
-                                harness.unix_to_wine_path(listing), cwd=folder)
+        program = session.start(session.programs["text_picture"], 0, SCREEN[1] - height, width,
+                                height, unix_to_wine_path(listing), cwd=folder)
         try:
             window = program.wait_window(PICTURE_TITLE)
             # The window paints once it is shown: wait until it shows the background colour
             # and two grabs agree.
-            previous = None
+            seen = [None]
 
             def settled():
-                nonlocal previous
-                image = window.grab()
-                done = image == previous and bytes(geo.BACKGROUND) in image.colours()
-                previous = image
-                return image if done else None
-            return harness.wait_until(settled, "the text picture to be painted", timeout=20,
-                                      interval=0.2)
+                seen[:] = [window.grab(), seen[0]]
+                return seen[0] == seen[1] and geo.BACKGROUND in colours(seen[0]) and seen[0]
+            return wait_until(settled, "the text picture to be painted", timeout=20,
+                              interval=0.2)
         finally:
             program.stop()
-    finally:
-        for item in folder.iterdir():
-            item.unlink()
-        folder.rmdir()
+            # Its window can outlive it a moment; the next picture must not find it.
+            wait_until(lambda: not session.display.windows_named(PICTURE_TITLE),
+                       "the text picture's window to go")
 
 
 def row_pictures(session, lines):
@@ -117,8 +105,8 @@ def row_pictures(session, lines):
             placed.append((0, y, BLANK_LINE))
             placed.extend((x, y, text) for x, text in zip(LIST_COLUMNS_X, fields))
         picture = texts_picture(session, placed, geo.LIST_TEXT_WIDTH, geo.ROW_PITCH * len(chunk))
-        bands.extend(picture.region(0, geo.ROW_PITCH * k, geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
-                     for k in range(len(chunk)))
+        bands.extend(picture.crop((0, geo.ROW_PITCH * k, geo.LIST_TEXT_WIDTH,
+                                   geo.ROW_PITCH * (k + 1))) for k in range(len(chunk)))
     return bands
 
 

@@ -1,10 +1,8 @@
-#!/usr/bin/env python3
 """A soak test of the viewer, tolvinark.exe: a seeded random run of user actions for a bounded
 time, checking that the program lives, answering the message boxes it should show, and that
 the GDI objects and windows it holds stay bounded.
 
-    soak_test.py tolvinark.exe --window-texts window_texts.exe --gui-objects gui_objects.exe
-        [--seconds 90] [--seed 1]
+TOLVINARK_SOAK_SECONDS (90 by default) and TOLVINARK_SOAK_SEED (1) set the run's length and seed.
 
 Actions: row clicks and double clicks (rows with and without records), mouse moves over the
 list, wheel turns, the scroll bar's arrows, trough and box; in the detail window the series
@@ -26,24 +24,20 @@ exceed them by more than a few objects. A leak of one object per action, or per 
 would exceed that many times over.
 """
 
+import os
 import random
-import sys
 import time
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).parent))
+import dst_format
+import print_dialog
+import viewer_geometry as geo
+import viewer_page as page
+from desktop import wait_until
+from dst_format import MODE_TIMED, RECORD_SIZE
+from viewer_page import BESIDE_PANES, EXCEL_BUTTON, SAMPLE
 
-import harness  # noqa: E402  (first: it puts tools/ on the path)
-import dst_format  # noqa: E402
-import print_dialog  # noqa: E402
-import viewer_geometry as geo  # noqa: E402
-import legacy_viewer_page as page  # noqa: E402
-from dst_format import MODE_TIMED, RECORD_SIZE  # noqa: E402
-from harness import wait_until  # noqa: E402
-from legacy_viewer_page import BESIDE_PANES, EXCEL_BUTTON, Viewer  # noqa: E402
-
-DEFAULT_SECONDS = 90
-DEFAULT_SEED = 1
+SECONDS = float(os.environ.get("TOLVINARK_SOAK_SECONDS", 90))
+SEED = int(os.environ.get("TOLVINARK_SOAK_SEED", 1))
 SAMPLE_EVERY = 4  # actions between two counts
 BASELINE_SHARE = 100 / 1100
 GDI_TOLERANCE = 4  # objects the later run may hold above the baseline's highest count
@@ -58,7 +52,7 @@ def gui_objects(session):
     # The window found by the title can be one of the viewer's message boxes just closing, whose
     # owner can no longer be read: ask again, a few times, before the viewer counts as gone.
     for _ in range(5):
-        result = session.run(session.exes["gui_objects"], geo.TITLE)
+        result = session.run(session.programs["gui_objects"], geo.TITLE)
         if result.returncode != 1:
             break
         time.sleep(0.5)
@@ -76,19 +70,19 @@ def gui_objects(session):
 class Soak:
     """The viewer under a random run of actions, with what the run knows of its state."""
 
-    def __init__(self, session, rng):
+    def __init__(self, session, start_viewer, rng):
         self.session = session
         self.rng = rng
         folder = session.temp_dir
         # Every file in the one folder, which the Open dialog shows after the first open, so
         # that a name is typed without its folder.
         demo = folder / "demo.dst"
-        demo.write_bytes((harness.ROOT / "resources" / "samples" / "demo.dst").read_bytes())
+        demo.write_bytes(SAMPLE.read_bytes())
         self.valid = [page.make_records(folder, "valid.dst", 300, seed=7), demo]
         self.short = page.make_edge(folder, "size-587", "short.dst")
         self.wrong = folder / "notes.txt"
         self.wrong.write_bytes(self.valid[0].read_bytes()[:RECORD_SIZE * 3])
-        self.viewer = Viewer.with_file(session, self.valid[0])
+        self.viewer = start_viewer(file=self.valid[0])
         self.loaded = True
         self.actions = 0
         self.kinds = {}
@@ -114,7 +108,7 @@ class Soak:
         k = self.rng.randrange(geo.VISIBLE_ROWS)
         shown = self.viewer.detail() if self.loaded else None
         self.viewer.window.move(*geo.list_to_client(page.ROW_CLICK_X, geo.row_top(k) + 7))
-        self.session.display.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        self.session.display.click(*self.session.display.pointer(), repeat=2, delay=0.08)
         if self.loaded:
             self.viewer.wait_detail_built(replacing=shown)
 
@@ -304,10 +298,13 @@ class Soak:
             f"resident memory grew from {early_memory / 1e6:.1f} to {later_memory / 1e6:.1f} MB"
 
 
-def soak_run(session, seconds, seed):
-    soak = Soak(session, random.Random(seed))
-    before = page.folder_state(session.temp_dir)
-    deadline = time.monotonic() + seconds
+def test_a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(
+        session, start_viewer, watched_folder):
+    print(f"  seed {SEED}, {SECONDS:g} s", flush=True)
+    soak = Soak(session, start_viewer, random.Random(SEED))
+    watched_folder.start()
+    watched_folder.allow(page.EXPORT)
+    deadline = time.monotonic() + SECONDS
     for action in soak.tour():
         soak.run(action)
     soak.tour_length = soak.actions
@@ -318,16 +315,3 @@ def soak_run(session, seconds, seed):
     soak.sample()
     soak.check_bounded()
     soak.viewer.exit()
-    page.assert_only_written(before, page.folder_state(session.temp_dir), allowed=[page.EXPORT])
-
-
-def a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded(session):
-    seconds = float(session.exes.get("seconds", DEFAULT_SECONDS))
-    seed = int(session.exes.get("seed", DEFAULT_SEED))
-    print(f"  seed {seed}, {seconds:g} s", flush=True)
-    soak_run(session, seconds, seed)
-
-
-if __name__ == "__main__":
-    sys.exit(harness.run_cases([a_random_run_of_user_actions_keeps_the_viewer_alive_and_bounded],
-                               settings=("seconds", "seed")))

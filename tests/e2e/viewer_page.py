@@ -1,7 +1,7 @@
 """The viewer, tolvinark.exe, as a user sees it, for the end-to-end tests: started with a file
 or without, its list rows, buttons, message boxes, the open dialog, the detail window and the
-print dialogs. Places and colours are in viewer_geometry.py; the files the cases open come
-from tools/make_sample.py and dst_files.py.
+print dialogs. Places and colours are in viewer_geometry.py; the files the tests open are
+built by tools/make_sample.py.
 
     viewer = start_viewer(file=path)              # the fixture: started, the file's rows shown
     viewer.click_row(3)
@@ -12,18 +12,17 @@ from tools/make_sample.py and dst_files.py.
 
 import hashlib
 import os
-import subprocess
-import sys
 from pathlib import Path
 
-import dst_files
+import make_sample
 import print_dialog
 import viewer_geometry as geo
 from desktop import Timeout, colours, wait_until
-from dst_files import MAKE_SAMPLE
+from dst_format import RECORD_SIZE
 from wine_env import locale_env, unix_to_wine_path
 
-SAMPLE = Path(__file__).resolve().parents[2] / "resources" / "samples" / "demo.dst"
+ROOT = Path(__file__).resolve().parents[2]
+SAMPLE = ROOT / "resources" / "samples" / "demo.dst"
 MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
 OPEN_FAILED = "ошибка при открытии файла"
@@ -36,6 +35,7 @@ PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highl
 ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
 BLANK_ROW_X = 6
 BESIDE_PANES = (600, 300)
+PROGRESS_CLASS = "TolvinarkPrintProgress"  # the printout's progress window
 
 # The detail window: untitled, owned by the main window.
 DETAIL_CLASS = "SimpleWinClass"
@@ -52,28 +52,46 @@ TOGGLE_BUTTON = (458, 104, 64, 42)
 
 def make_edge(folder, kind, name=None):
     """A hostile file of tools/make_sample.py's `edge` kind in `folder`."""
-    path = Path(folder) / (name or f"{kind}.dst")
-    subprocess.run([sys.executable, str(MAKE_SAMPLE), "edge", kind, "-o", str(path)],
-                   check=True)
-    return path
+    return make_sample.write_chunks(Path(folder) / (name or f"{kind}.dst"),
+                                    [make_sample.EDGE_KINDS[kind][1]()])
 
 
 def make_records(folder, name, count, seed=1):
-    """A file of `count` random valid records (tools/make_sample.py records) in `folder`."""
-    path = Path(folder) / name
-    subprocess.run([sys.executable, str(MAKE_SAMPLE), "records", str(count), "-o", str(path),
-                    "--seed", str(seed)], check=True)
-    return path
+    """A file of `count` random valid records in `folder`."""
+    return make_sample.write_chunks(Path(folder) / name, make_sample.random_records(count, seed))
+
+
+def write_file(session, name, numbers):
+    """A file of the numbered records (make_sample.numbered_record) in the test's folder."""
+    return make_sample.write_chunks(session.temp_dir / name,
+                                    map(make_sample.numbered_record, numbers))
+
+
+MILLION = 1_000_000
+LARGE_FILE = ROOT / "build" / "large-files" / f"records-{MILLION}.dst"
+
+
+def million_records():
+    """A file of a million random valid records (588 MB), made on first use (some ten seconds)
+    and kept in build/large-files/."""
+    if not LARGE_FILE.exists() or LARGE_FILE.stat().st_size != MILLION * RECORD_SIZE:
+        partial = make_records(LARGE_FILE.parent, LARGE_FILE.name + ".part", MILLION)
+        partial.rename(LARGE_FILE)
+    return LARGE_FILE
+
+
+def copy_records(source, first, count, target):
+    """Records first .. first + count - 1 of `source` as a file of their own."""
+    with open(source, "rb") as f:
+        f.seek(first * RECORD_SIZE)
+        Path(target).write_bytes(f.read(count * RECORD_SIZE))
+    assert Path(target).stat().st_size == count * RECORD_SIZE
+    return Path(target)
 
 
 def russian_system(session):
     """The Wine environment of a Russian system, whose ANSI code page is 1251."""
     return locale_env(session.env, RUSSIAN_LOCALE)
-
-
-def write_file(session, name, numbers):
-    """A test measurement file of dst_files' numbered records in the test's own folder."""
-    return dst_files.write(session.temp_dir / name, numbers)
 
 
 def folder_state(folder):
@@ -407,9 +425,8 @@ class Viewer:
         detail.click_button(TOGGLE_BUTTON)
         return self.wait_detail_built(replacing=detail)
 
-    def close_detail(self, detail):
-        """Presses the detail window's close box: the X window of the viewer that lies at the
-        window's client area receives what a window manager sends."""
+    def detail_xid(self, detail):
+        """The X window of the viewer that lies at the detail window's client area."""
         left, top = detail.client[0], detail.client[1]
         # Wine names a program's X windows' class after its executable.
         for xid in self.display.windows_of_class(self.program.exe.name):
@@ -417,9 +434,21 @@ class Viewer:
             if xid != self.window.xid and geometry and \
                     geometry[0] <= left < geometry[0] + geometry[2] and \
                     geometry[1] <= top < geometry[1] + geometry[3]:
-                self.display.send_close(xid)
-                return
+                return xid
         raise AssertionError(f"no X window at the detail window's client area ({left}, {top})")
+
+    def close_detail(self, detail):
+        """Presses the detail window's close box: its X window receives what a window manager
+        sends."""
+        self.display.send_close(self.detail_xid(detail))
+
+    def type_in_detail(self, detail, *keys):
+        """Types `keys` into the detail window, clicked first at its top left corner (which
+        does nothing there). The click, not a window manager's focus, gives it the keyboard
+        while a message box of the main window is up: Wine hands the focus of an X window
+        activated from outside to that box instead."""
+        detail.click(5, 5)
+        self.display.key(*keys)
 
     # -- printing
     def right_click_list(self, k=3):
@@ -443,6 +472,14 @@ class Viewer:
 
     def cancel_print(self):
         print_dialog.cancel_print_dialog(self.display, alive=self.program.running)
+
+    def wait_printout_over(self, timeout=60.0):
+        """Until the printout's progress window is gone and the viewer is back from printing:
+        its PDF can be there before the viewer is, and a right click until then does nothing."""
+        wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
+                                   for w in self.session.window_texts(geo.TITLE)),
+                   "the progress window to go", timeout, interval=0.3)
+        self.settle()
 
     def assert_no_print_dialog(self, what):
         """No print dialog stands once the viewer has handled what it was sent."""

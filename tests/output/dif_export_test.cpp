@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_records.h"
+
 namespace tolvinark {
 namespace {
 
@@ -14,18 +16,7 @@ constexpr std::size_t kRowSize = 43;
 constexpr std::string_view kDateTime = "05.03.2019  09:05:00  ";
 constexpr std::string_view kConcentration = "0.123  \xB1  0.024   \xEC\xE3/\xEC\x33 ";
 
-FileRecord recordWithPoints(std::uint16_t pointCount) {
-    FileRecord record;
-    storeU16(record, record_offset::kMode, 2);
-    storeU16(record, record_offset::kPointCount, pointCount);
-    return record;
-}
-
-void setPoint(FileRecord& record, Series series, std::size_t i, std::int16_t value) {
-    const std::size_t start =
-        series == Series::Ci ? record_offset::kCiSeries : record_offset::kCdSeries;
-    storeU16(record, start + 2 * i, static_cast<std::uint16_t>(value));
-}
+using test::TestRecord;
 
 std::string header(std::string_view title, std::string_view concentrationTitle,
                    std::string_view column) {
@@ -66,7 +57,7 @@ std::string rowAt(const std::string& content, std::size_t i) {
 
 TEST(DifExport, HeaderOfCiSeriesWithTitleAndConcentration) {
     const std::string content =
-        difExportContent(recordWithPoints(0), Series::Ci, kDateTime, kConcentration);
+        difExportContent(TestRecord().pointCount(0), Series::Ci, kDateTime, kConcentration);
     const std::string expected =
         header("  Measurement   05.03.2019  09:05:00    ", "     0.123  ~  0.024        ", "   Ci");
     ASSERT_EQ(expected.size(), kHeaderSize);
@@ -74,11 +65,11 @@ TEST(DifExport, HeaderOfCiSeriesWithTitleAndConcentration) {
 }
 
 TEST(DifExport, CdSeriesNamesItsColumnAndTakesItsValues) {
-    FileRecord record = recordWithPoints(2);
-    setPoint(record, Series::Ci, 0, 111);
-    setPoint(record, Series::Ci, 1, 222);
-    setPoint(record, Series::Cd, 0, 5);
-    setPoint(record, Series::Cd, 1, 32767);
+    TestRecord record = TestRecord().pointCount(2);
+    record.point(Series::Ci, 0, 111);
+    record.point(Series::Ci, 1, 222);
+    record.point(Series::Cd, 0, 5);
+    record.point(Series::Cd, 1, 32767);
 
     const std::string cd = difExportContent(record, Series::Cd, kDateTime, kConcentration);
     EXPECT_EQ(cd.substr(0, kHeaderSize), header("  Measurement   05.03.2019  09:05:00    ",
@@ -92,9 +83,8 @@ TEST(DifExport, CdSeriesNamesItsColumnAndTakesItsValues) {
 }
 
 TEST(DifExport, FullSeriesGives5755BytesAndTimeRunsTo1040) {
-    FileRecord record = recordWithPoints(128);
-    for (std::size_t i = 0; i < 128; ++i)
-        setPoint(record, Series::Ci, i, static_cast<std::int16_t>(i));
+    TestRecord record = TestRecord().pointCount(128);
+    for (std::size_t i = 0; i < 128; ++i) record.point(Series::Ci, i, static_cast<std::int16_t>(i));
     const std::string content = difExportContent(record, Series::Ci, kDateTime, kConcentration);
 
     ASSERT_EQ(content.size(), 5755u);
@@ -121,8 +111,8 @@ TEST(DifExport, ValueCellsTakeOnlyTheirOwnValue) {
                           {32767, "327,67   "}, {-5, "-0,05    "},    {-1234, "-12,34   "},
                           {10, "0,10     "},    {-32768, "-327,68  "}};
     const std::size_t count = sizeof cases / sizeof cases[0];
-    FileRecord record = recordWithPoints(static_cast<std::uint16_t>(count));
-    for (std::size_t i = 0; i < count; ++i) setPoint(record, Series::Ci, i, cases[i].value);
+    TestRecord record = TestRecord().pointCount(static_cast<std::uint16_t>(count));
+    for (std::size_t i = 0; i < count; ++i) record.point(Series::Ci, i, cases[i].value);
 
     const std::string content = difExportContent(record, Series::Ci, kDateTime, kConcentration);
     ASSERT_EQ(content.size(), kHeaderSize + count * kRowSize + 5);
@@ -138,9 +128,9 @@ TEST(DifExport, RowsFollowThePointCountWithinTheSeries) {
     };
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{3, 3}, Case{127, 127}, Case{128, 128},
                          Case{129, 128}, Case{65535, 128}}) {
-        FileRecord record = recordWithPoints(c.pointCount);
+        TestRecord record = TestRecord().pointCount(c.pointCount);
         // Bytes just past the Cd series must never become a row.
-        setPoint(record, Series::Cd, 127, 4242);
+        record.point(Series::Cd, 127, 4242);
         const std::string content = difExportContent(record, Series::Cd, kDateTime, kConcentration);
         EXPECT_EQ(content.size(), kHeaderSize + c.rows * kRowSize + 5) << c.pointCount;
         EXPECT_EQ(content.substr(content.size() - 5), "EOD\r\n");
@@ -162,7 +152,7 @@ TEST(DifExport, TitleTakesExactly22CharactersOfTheDateTimeHeader) {
     };
     for (const Case& c : cases) {
         const std::string content =
-            difExportContent(recordWithPoints(0), Series::Ci, c.dateTime, kConcentration);
+            difExportContent(TestRecord().pointCount(0), Series::Ci, c.dateTime, kConcentration);
         EXPECT_EQ(content.substr(89, 44), "\"" + std::string(c.title) + "\"\r\n") << c.dateTime;
         EXPECT_EQ(content.size(), kHeaderSize + 5);
     }
@@ -180,7 +170,7 @@ TEST(DifExport, ConcentrationTitleTakes16CharactersWithTildeForPlusMinus) {
     };
     for (const Case& c : cases) {
         const std::string content =
-            difExportContent(recordWithPoints(0), Series::Ci, kDateTime, c.line);
+            difExportContent(TestRecord().pointCount(0), Series::Ci, kDateTime, c.line);
         EXPECT_EQ(content.substr(158, 32), "\"" + std::string(c.title) + "\"\r\n");
     }
 }

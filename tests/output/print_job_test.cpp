@@ -7,33 +7,25 @@
 
 #include "data/cp1251.h"
 #include "output/list_printout.h"
+#include "tests/output/stand_in_printer.h"
 #include "tests/support/recording_canvas.h"
 
 namespace tolvinark {
 namespace {
 
-TEST(PrintJob, PagesChosenInTheDialog) {
-    struct Case {
-        PrintChoice choice;
-        std::uint32_t pageCount;
-        std::uint32_t first, last;
-    };
-    const Case cases[] = {
-        {{false, 2, 2}, 3, 1, 3},  // "All": the range fields are not read
-        {{true, 2, 2}, 3, 2, 2},  {{true, 5, 19231}, 19231, 5, 19231},
-        {{true, 0, 9}, 3, 1, 3},   // held inside the printout
-        {{true, 3, 2}, 3, 2, 3},   // ends in order
-        {{false, 1, 1}, 0, 1, 0},  // no pages: empty
-    };
-    for (const Case& c : cases) {
-        const PageRange range = chosenPages(c.choice, c.pageCount);
-        EXPECT_EQ(range.first, c.first) << c.choice.fromPage << "-" << c.choice.toPage;
-        EXPECT_EQ(range.last, c.last) << c.choice.fromPage << "-" << c.choice.toPage;
-    }
+using Pages = std::vector<std::uint32_t>;
+
+// The program's copies of `pages`, in the order asked.
+PrintJobPlan programCopies(PageRange pages, std::uint32_t copies, bool collate) {
+    PrintJobPlan plan;
+    plan.pages = pages;
+    plan.copies.programCopies = copies;
+    plan.copies.programCollate = collate;
+    return plan;
 }
 
-std::vector<std::uint32_t> sheetsOf(const PrintJobPlan& plan) {
-    std::vector<std::uint32_t> pages;
+Pages sheetsOf(const PrintJobPlan& plan) {
+    Pages pages;
     for (std::uint64_t sheet = 0; sheet < plan.sheetCount(); ++sheet) {
         pages.push_back(plan.pageOfSheet(sheet));
     }
@@ -41,78 +33,115 @@ std::vector<std::uint32_t> sheetsOf(const PrintJobPlan& plan) {
 }
 
 TEST(PrintJob, CopiesMadeByTheProgramCollatedOrNot) {
-    using Pages = std::vector<std::uint32_t>;
-    EXPECT_EQ(sheetsOf({{2, 3}, 2, true}), (Pages{2, 3, 2, 3}));
-    EXPECT_EQ(sheetsOf({{2, 3}, 2, false}), (Pages{2, 2, 3, 3}));
-    EXPECT_EQ(sheetsOf({{1, 1}, 0, false}), (Pages{1}));
-    EXPECT_EQ(sheetsOf({{1, 0}, 3, true}), Pages{});
-    EXPECT_EQ((PrintJobPlan{{1, 4'000'000'000u}, 2, true}.sheetCount()), 8'000'000'000u);
+    EXPECT_EQ(sheetsOf(programCopies({2, 3}, 2, true)), (Pages{2, 3, 2, 3}));
+    EXPECT_EQ(sheetsOf(programCopies({2, 3}, 2, false)), (Pages{2, 2, 3, 3}));
+    EXPECT_EQ(sheetsOf(programCopies({1, 1}, 0, false)), (Pages{1}));
+    EXPECT_EQ(sheetsOf(programCopies({1, 0}, 3, true)), Pages{});
+    EXPECT_EQ(programCopies({1, 4'000'000'000u}, 2, true).sheetCount(), 8'000'000'000u);
 }
 
-// Stands in for the printer: notes the calls, refuses the one named, and has the user cancel
-// before a given sheet or inside a given call.
-class StandInPrinter final : public PrintJobDevice {
-  public:
-    std::string refuse;        // "doc", "page", "end" or "enddoc"; page calls of sheet 2
-    std::string cancelInside;  // a call inside which the user cancels, on sheet 2
-    std::uint64_t cancelBeforeSheet = 0;
-    std::vector<std::string> calls;
-    std::vector<std::uint32_t> drawn;
-
-    bool startDocument() override { return call("doc"); }
-    bool startPage() override { return call("page"); }
-    bool endPage() override { return call("end"); }
-    bool endDocument() override { return call("enddoc"); }
-    void abortDocument() override { calls.push_back("abort"); }
-    void drawPage(std::uint32_t pageNumber) override { drawn.push_back(pageNumber); }
-    bool keepGoing(std::uint64_t sheet, std::uint64_t) override {
-        sheet_ = sheet;
-        if (sheet == cancelBeforeSheet) cancelled_ = true;
-        return !cancelled_;
+// Each copy asked for comes out once: the driver makes them in one document where it can, else
+// the program sends the pages that many times, in the order asked.
+TEST(PrintJob, CopiesGoByTheDriverOrByTheProgramOnce) {
+    const struct {
+        const char* what;
+        CopiesAsked asked;
+        DriverCopies driver;
+        std::uint32_t driverCopies;
+        bool driverCollate;
+        Pages drawn;
+    } cases[] = {
+        {"one copy", {1, true}, {999, true}, 1, false, {1, 2, 3}},
+        {"none asked is one", {0, false}, {1, false}, 1, false, {1, 2, 3}},
+        {"exactly as many as the driver makes", {3, false}, {3, false}, 3, false, {1, 2, 3}},
+        {"the driver's copies", {3, false}, {999, false}, 3, false, {1, 2, 3}},
+        {"the driver's collated copies", {2, true}, {999, true}, 2, true, {1, 2, 3}},
+        {"the program's collated copies", {2, true}, {1, false}, 1, false, {1, 2, 3, 1, 2, 3}},
+        {"the program's uncollated copies", {2, false}, {1, false}, 1, false, {1, 1, 2, 2, 3, 3}},
+        {"a driver that cannot collate", {2, true}, {999, false}, 1, false, {1, 2, 3, 1, 2, 3}},
+        {"more than the driver makes",
+         {3, false},
+         {2, true},
+         1,
+         false,
+         {1, 1, 1, 2, 2, 2, 3, 3, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandInPrinter printer;
+        printer.driverCopies = 99;  // a document before asked for others
+        EXPECT_EQ(runPrintJob(printer, printJobPlan({1, 3}, c.asked, c.driver)),
+                  JobOutcome::Printed);
+        EXPECT_EQ(printer.driverCopies, c.driverCopies);
+        EXPECT_EQ(printer.driverCollate, c.driverCollate);
+        EXPECT_EQ(printer.drawn, c.drawn);
+        ASSERT_GE(printer.calls.size(), 2u);
+        EXPECT_EQ(printer.calls[0] + " " + printer.calls[1], "copies doc");  // asked before
     }
-    bool cancelled() const override { return cancelled_; }
-
-  private:
-    bool call(const std::string& name) {
-        calls.push_back(name);
-        const bool onSheet2 = name == "doc" || name == "enddoc" || sheet_ == 2;
-        if (onSheet2 && name == cancelInside) cancelled_ = true;
-        return !(onSheet2 && (name == refuse || name == cancelInside));
-    }
-
-    std::uint64_t sheet_ = 0;
-    bool cancelled_ = false;
-};
+}
 
 TEST(PrintJob, RefusedCallsEndTheJobAsFailuresAndCancelsAsCancels) {
     struct Case {
         const char* what;
         std::string refuse, cancelInside;
+        std::uint32_t startError;
         std::uint64_t cancelBeforeSheet;
         JobOutcome outcome;
-        std::vector<std::uint32_t> drawn;
+        Pages drawn;
         std::string lastCalls;  // the last two calls
     };
     const Case cases[] = {
-        {"printed", "", "", 0, JobOutcome::Printed, {1, 2, 3}, "end enddoc"},
-        {"no document", "doc", "", 0, JobOutcome::Failed, {}, " doc"},
-        {"page refused", "page", "", 0, JobOutcome::Failed, {1}, "page abort"},
-        {"end of page refused", "end", "", 0, JobOutcome::Failed, {1, 2}, "end abort"},
-        {"end of document refused", "enddoc", "", 0, JobOutcome::Failed, {1, 2, 3}, "enddoc abort"},
-        {"cancelled between pages", "", "", 2, JobOutcome::Cancelled, {1}, "end abort"},
-        {"cancelled inside a page", "", "end", 0, JobOutcome::Cancelled, {1, 2}, "end abort"},
+        {"printed", "", "", 0, 0, JobOutcome::Printed, {1, 2, 3}, "end enddoc"},
+        {"copies refused", "copies", "", 0, 0, JobOutcome::Failed, {}, " copies"},
+        {"no document", "doc", "", 5, 0, JobOutcome::Failed, {}, "copies doc"},
+        // A printer's file prompt cancelled: StartDoc fails with ERROR_CANCELLED.
+        {"file prompt cancelled",
+         "doc",
+         "",
+         kErrorCancelled,
+         0,
+         JobOutcome::Cancelled,
+         {},
+         "copies doc"},
+        // The user's cancel taken by the abort procedure inside StartDoc, whatever its error.
+        {"cancelled inside the start", "", "doc", 0, 0, JobOutcome::Cancelled, {}, "copies doc"},
+        {"page refused", "page", "", 0, 0, JobOutcome::Failed, {1}, "page abort"},
+        {"end of page refused", "end", "", 0, 0, JobOutcome::Failed, {1, 2}, "end abort"},
+        {"end of document refused",
+         "enddoc",
+         "",
+         0,
+         0,
+         JobOutcome::Failed,
+         {1, 2, 3},
+         "enddoc abort"},
+        {"cancelled between pages", "", "", 0, 2, JobOutcome::Cancelled, {1}, "end abort"},
+        {"cancelled inside a page", "", "end", 0, 0, JobOutcome::Cancelled, {1, 2}, "end abort"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         StandInPrinter printer;
         printer.refuse = c.refuse;
+        printer.startError = c.startError;
         printer.cancelInside = c.cancelInside;
         printer.cancelBeforeSheet = c.cancelBeforeSheet;
-        EXPECT_EQ(runPrintJob(printer, {{1, 3}, 1, false}), c.outcome);
+        EXPECT_EQ(runPrintJob(printer, programCopies({1, 3}, 1, false)), c.outcome);
         EXPECT_EQ(printer.drawn, c.drawn);
         const std::size_t n = printer.calls.size();
         const std::string last = (n > 1 ? printer.calls[n - 2] : "") + " " + printer.calls[n - 1];
         EXPECT_EQ(last, c.lastCalls);
+    }
+}
+
+// No page to print: not even the driver is asked, and no document starts.
+TEST(PrintJob, APlanOfNoSheetsSendsNothing) {
+    for (const PrintJobPlan& plan :
+         {programCopies({1, 0}, 1, false), programCopies({3, 2}, 2, true),
+          printJobPlan({}, {4, true}, {999, true})}) {
+        StandInPrinter printer;
+        EXPECT_EQ(runPrintJob(printer, plan), JobOutcome::Printed);
+        EXPECT_TRUE(printer.calls.empty()) << printer.calls.front();
+        EXPECT_TRUE(printer.drawn.empty());
     }
 }
 
@@ -122,8 +151,11 @@ TEST(PrintJob, ARangeOfAListPrintsItsPagesWithTheirTrueLabels) {
     ListPrintContent content;
     content.entries = entries.data();
     content.recordCount = static_cast<std::uint32_t>(entries.size());
-    const PrintJobPlan plan{chosenPages({true, 2, 2}, listPageCount(content)), 1, false};
-    ASSERT_EQ(sheetsOf(plan), std::vector<std::uint32_t>{2});
+    PrintDialogAnswer answer;
+    answer.pageRangeChosen = true;
+    answer.fromPage = answer.toPage = 2;
+    const PrintJobPlan plan = printJobPlan(chosenPages(answer, listPageCount(content)), {}, {});
+    ASSERT_EQ(sheetsOf(plan), Pages{2});
 
     RecordingCanvas page;
     drawListPage(page, content, printGeometry({600, 600, 7016}), plan.pageOfSheet(0));

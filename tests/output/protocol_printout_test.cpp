@@ -9,25 +9,18 @@
 #include "data/record_texts.h"
 #include "output/scaled_canvas.h"
 #include "tests/support/recording_canvas.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
 
 FileRecord makeRecord(std::uint16_t mode) {
-    FileRecord record;
-    storeU32(record, record_offset::kSerialNumber, 999);
-    storeU16(record, record_offset::kMode, mode);
-    storeU16(record, record_offset::kYear, 2019);
-    storeU16(record, record_offset::kMonth, 3);
-    storeU16(record, record_offset::kDay, 5);
-    storeU16(record, record_offset::kHour, 9);
-    storeU16(record, record_offset::kMinute, 5);
-    storeU16(record, record_offset::kDuration, 3600);
-    storeU16(record, record_offset::kTemperature, 21);
-    storeU16(record, record_offset::kHumidity, 45);
-    storeU16(record, record_offset::kPressure, 752);
-    storeFloat(record, record_offset::kConcentration, 0.5f);
-    return record;
+    return test::TestRecord()
+        .serial(999)
+        .mode(mode)
+        .duration(3600)
+        .climate(21, 45, 752)
+        .concentration(0.5f);
 }
 
 RecordingCanvas printProtocol(const FileRecord& record, std::uint16_t shownMode) {

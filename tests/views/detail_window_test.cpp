@@ -6,13 +6,12 @@
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
 #include "tests/support/recording_canvas.h"
-#include "tests/views/view_test_records.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
 
-using test::bytes;
-using test::timedRecord;
+using test::TestRecord;
 using testing::ElementsAre;
 
 constexpr int kSmallClientWidth = 272;
@@ -25,9 +24,11 @@ TextCall screenText(int x, int y, std::string_view text) {
 }
 
 FileRecord recordOfMode(std::uint16_t mode) {
-    FileRecord record = timedRecord(3, {10, 20, 30}, {5, 5, 5});
-    storeU16(record, record_offset::kMode, mode);
-    return record;
+    return TestRecord()
+        .pointCount(3)
+        .points(Series::Ci, {10, 20, 30})
+        .points(Series::Cd, {5, 5, 5})
+        .mode(mode);
 }
 
 RecordingCanvas drawnWindow(const FileRecord& record, std::uint16_t shownMode,
@@ -101,7 +102,7 @@ TEST(DetailWindow, ConcentrationLineUsesTheShownMode) {
     const auto line = drawnWindow(record, 3).textsAt(70);
     ASSERT_EQ(line.size(), 1u);
     EXPECT_EQ(line[0], screenText(88, 70, concentrationLine(record, 3).view()));
-    EXPECT_NE(line[0].text, bytes(concentrationLine(record, 0).view()));
+    EXPECT_NE(line[0].text, std::string(concentrationLine(record, 0).view()));
 }
 
 TEST(DetailWindow, TimedMeasurementClosesTheSeriesPartAndDrawsTheGraph) {

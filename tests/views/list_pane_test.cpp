@@ -6,12 +6,11 @@
 #include "data/fixed_texts.h"
 #include "data/record_texts.h"
 #include "tests/support/recording_canvas.h"
-#include "tests/views/view_test_records.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
 
-using test::bytes;
 using test::numberedEntries;
 
 constexpr int kPaneHeight = 340;  // 24 whole rows
@@ -49,8 +48,8 @@ TEST(ListRows, RowTextsStandAtTheirColumns) {
     EXPECT_THAT(canvas.textsAt(2),
                 testing::ElementsAre(onBackground(0, 2, kBlanks), onBackground(7, 2, "05.03.2019"),
                                      onBackground(86, 2, "09:05:00"),
-                                     onBackground(144, 2, bytes(texts::kModeName0)),
-                                     onBackground(340, 2, bytes(cp1251("0.123  ±  0.024")))));
+                                     onBackground(144, 2, std::string(texts::kModeName0)),
+                                     onBackground(340, 2, std::string(cp1251("0.123  ±  0.024")))));
 }
 
 TEST(ListRows, TenRecordsFillTenRowsAndBlankTheOtherFourteen) {
@@ -66,7 +65,7 @@ TEST(ListRows, TenRecordsFillTenRowsAndBlankTheOtherFourteen) {
         const int y = 2 + 14 * k;
         const auto row = canvas.textsAt(y);
         ASSERT_EQ(row.size(), 5u) << "row " << k;
-        EXPECT_EQ(row[2].text, bytes(listTimeText(entries[k]).view())) << "row " << k;
+        EXPECT_EQ(row[2].text, std::string(listTimeText(entries[k]).view())) << "row " << k;
     }
     for (int k = 10; k < 24; ++k) {
         const int y = 2 + 14 * k;
@@ -86,7 +85,7 @@ TEST(ListRows, RowsStartAtTheTopRow) {
     for (int k = 0; k < 24; ++k) {
         const auto row = canvas.textsAt(2 + 14 * k);
         ASSERT_EQ(row.size(), 5u);
-        EXPECT_EQ(row[2].text, bytes(listTimeText(entries[76 + k]).view()));
+        EXPECT_EQ(row[2].text, std::string(listTimeText(entries[76 + k]).view()));
     }
 }
 
@@ -269,7 +268,8 @@ TEST(ListScroll, ThumbTrackReachesRecordsPastSixtyFiveThousand) {
 
     RecordingCanvas canvas;
     drawListRows(canvas, state, contentOf(entries));
-    EXPECT_EQ(canvas.textsAt(2 + 14 * 23)[2].text, bytes(listTimeText(entries[99999]).view()));
+    EXPECT_EQ(canvas.textsAt(2 + 14 * 23)[2].text,
+              std::string(listTimeText(entries[99999]).view()));
 }
 
 TEST(ListScroll, TheEndsAreNotTheScrollBarsMoves) {
@@ -401,15 +401,15 @@ TEST(InfoPane, LabelsAndColumnHeaderAtTheirPlaces) {
     RecordingCanvas labels;
     drawInfoLabels(labels);
     EXPECT_THAT(labels.texts(),
-                testing::ElementsAre(onBackground(10, 6, bytes(cp1251("Файл:"))),
-                                     onBackground(10, 30, bytes(cp1251("Записей:"))),
-                                     onBackground(10, 54, bytes(cp1251("Прибор:")))));
+                testing::ElementsAre(onBackground(10, 6, std::string(cp1251("Файл:"))),
+                                     onBackground(10, 30, std::string(cp1251("Записей:"))),
+                                     onBackground(10, 54, std::string(cp1251("Прибор:")))));
 
     RecordingCanvas header;
     drawHeaderPane(header);
     const auto drawn = header.texts();
     ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0], onBackground(10, 4, bytes(texts::kListColumnHeader)));
+    EXPECT_EQ(drawn[0], onBackground(10, 4, std::string(texts::kListColumnHeader)));
     EXPECT_EQ(drawn[0].text.size(), 95u);
 }
 

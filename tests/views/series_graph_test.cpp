@@ -5,13 +5,12 @@
 
 #include "data/fixed_texts.h"
 #include "tests/support/recording_canvas.h"
-#include "tests/views/view_test_records.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
 
-using test::bytes;
-using test::storeSeriesValue;
+using test::TestRecord;
 using test::timedRecord;
 using testing::ElementsAre;
 
@@ -61,8 +60,8 @@ std::vector<LineCall> xTicks(const RecordingCanvas& canvas) {
 }
 
 FileRecord fullRecordOf(std::int16_t value) {
-    FileRecord record = timedRecord(128, {});
-    for (std::size_t i = 0; i < 128; ++i) storeSeriesValue(record, Series::Ci, i, value);
+    TestRecord record = TestRecord().pointCount(128);
+    for (std::size_t i = 0; i < 128; ++i) record.point(Series::Ci, i, value);
     return record;
 }
 
@@ -112,7 +111,7 @@ TEST(SeriesGraph, AllZeroValuesDrawTicksButNoBars) {
     EXPECT_THAT(textsIn(canvas, Font::Screen),
                 ElementsAre(axisLabel(162, "0.10"), axisLabel(262, "0.05"), axisLabel(312, "0.02"),
                             axisLabel(212, "0.07"),
-                            TextCall{46, 156, bytes(texts::kSeriesLabelCi), Font::Screen,
+                            TextCall{46, 156, std::string(texts::kSeriesLabelCi), Font::Screen,
                                      colours::kBlack, colours::kBackground}));
     EXPECT_TRUE(canvas.linesWith(Pen::Red).empty());
     EXPECT_EQ(xTicks(canvas).size(), 128u);
@@ -157,7 +156,7 @@ TEST(SeriesGraph, NegativeValuesDrawNoBarAndDoNotRaiseTheAxis) {
 
 TEST(SeriesGraph, LargestValuesKeepTheirBarsInsideThePlot) {
     FileRecord record = fullRecordOf(32767);
-    storeSeriesValue(record, Series::Ci, 1, 32000);
+    storeU16(record, record_offset::kCiSeries + 2, 32000);
     const auto bars = drawnGraph(record).linesWith(Pen::Red);
     ASSERT_EQ(bars.size(), 128u);
     for (const LineCall& line : bars) {

@@ -1,12 +1,16 @@
-#include "output/printer_choice.h"
+#include "output/held_printer_context.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
+#include "tests/output/stand_in_printer.h"
+
 namespace tolvinark {
 namespace {
+
+using Pages = std::vector<std::uint32_t>;
 
 // Stands in for the owner of a printer context: notes each context it releases. 0 is none.
 class FakeContext {
@@ -36,26 +40,32 @@ class FakeContext {
     std::vector<int>* released_ = nullptr;
 };
 
-using Choice = PrinterChoice<FakeContext>;
+using Held = HeldPrinterContext<FakeContext>;
 
-TEST(PrinterChoice, ProtocolAsksOnceAndReusesTheHeldPrinter) {
+void accept(Held& held, FakeContext fresh, Printout askedBy = Printout::List,
+            CopiesAsked copies = {}) {
+    held.dialogAccepted(std::move(fresh), askedBy, copies);
+}
+
+TEST(HeldPrinterContext, ProtocolAsksOnceAndReusesTheHeldPrinter) {
     std::vector<int> released;
-    Choice choice;
+    Held choice;
     EXPECT_FALSE(choice.holdsContext());
     EXPECT_EQ(choice.protocolStep(), PrinterStep::AskForPrinter);
-    choice.dialogAccepted({7, released});
+    accept(choice, {7, released});
     EXPECT_EQ(choice.protocolStep(), PrinterStep::UseHeldPrinter);
     EXPECT_EQ(choice.context(), 7);
     EXPECT_EQ(choice.protocolStep(), PrinterStep::UseHeldPrinter);  // a second right click
     EXPECT_TRUE(released.empty());
 }
 
-// A cancelled dialog and a new detail window both release the context, once.
-TEST(PrinterChoice, ForgettingReleasesTheHeldContextOnce) {
-    for (void (Choice::*forget)() : {&Choice::dialogCancelled, &Choice::detailWindowBuilt}) {
+// A cancelled dialog, a failed job and a new detail window all release the context, once.
+TEST(HeldPrinterContext, ForgettingReleasesTheHeldContextOnce) {
+    for (void (Held::*forget)() :
+         {&Held::dialogCancelled, &Held::jobFailed, &Held::detailWindowBuilt}) {
         std::vector<int> released;
-        Choice choice;
-        choice.dialogAccepted({7, released});
+        Held choice;
+        accept(choice, {7, released});
         (choice.*forget)();
         EXPECT_FALSE(choice.holdsContext());
         EXPECT_EQ(choice.protocolStep(), PrinterStep::AskForPrinter);
@@ -64,12 +74,12 @@ TEST(PrinterChoice, ForgettingReleasesTheHeldContextOnce) {
     }
 }
 
-TEST(PrinterChoice, ANewDialogReplacesAndReleasesTheHeldContext) {
+TEST(HeldPrinterContext, ANewDialogReplacesAndReleasesTheHeldContext) {
     std::vector<int> released;
     {
-        Choice choice;
-        choice.dialogAccepted({7, released});
-        choice.dialogAccepted({9, released});
+        Held choice;
+        accept(choice, {7, released});
+        accept(choice, {9, released});
         EXPECT_EQ(choice.context(), 9);
         EXPECT_EQ(released, std::vector<int>{7});
     }
@@ -78,10 +88,10 @@ TEST(PrinterChoice, ANewDialogReplacesAndReleasesTheHeldContext) {
 
 // A record click that the printer's own message loop lets through must not delete the context
 // under the document: it is forgotten at once, released when the document ends.
-TEST(PrinterChoice, AContextForgottenDuringADocumentGoesWhenItEnds) {
+TEST(HeldPrinterContext, AContextForgottenDuringADocumentGoesWhenItEnds) {
     std::vector<int> released;
-    Choice choice;
-    choice.dialogAccepted({7, released});
+    Held choice;
+    accept(choice, {7, released});
     choice.documentStarted();
     choice.detailWindowBuilt();
     EXPECT_EQ(choice.protocolStep(), PrinterStep::AskForPrinter);
@@ -91,13 +101,38 @@ TEST(PrinterChoice, AContextForgottenDuringADocumentGoesWhenItEnds) {
     EXPECT_EQ(released, std::vector<int>{7});
 
     // A document that nothing forgot keeps its printer for the next protocol.
-    choice.dialogAccepted({8, released});
+    accept(choice, {8, released});
     choice.documentStarted();
     choice.documentEnded();
     EXPECT_EQ(choice.protocolStep(), PrinterStep::UseHeldPrinter);
 }
 
-TEST(PrinterChoice, ListAsksEveryTimeUnlessItHasNoPage) {
+// A printout prints the copies its own dialog asked for; a protocol on a printer held from the
+// list's dialog prints one.
+TEST(HeldPrinterContext, APrintoutPrintsTheCopiesOfItsOwnDialog) {
+    const struct {
+        const char* what;
+        Printout askedBy, printing;
+        Pages drawn;
+    } cases[] = {
+        {"a protocol after the list's dialog", Printout::List, Printout::Protocol, {1}},
+        {"a protocol after its own dialog", Printout::Protocol, Printout::Protocol, {1, 1, 1}},
+        {"the list after its own dialog", Printout::List, Printout::List, {1, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<int> released;
+        Held held;
+        accept(held, {7, released}, c.askedBy, {3, true});
+        StandInPrinter printer;
+        // A printer without copies of its own: the program prints each copy.
+        const PrintJobPlan plan = printJobPlan({1, 1}, held.copiesFor(c.printing), {});
+        EXPECT_EQ(runPrintJob(printer, plan), JobOutcome::Printed);
+        EXPECT_EQ(printer.drawn, c.drawn);
+    }
+}
+
+TEST(HeldPrinterContext, ListAsksEveryTimeUnlessItHasNoPage) {
     EXPECT_EQ(listPrinterStep(0), PrinterStep::PrintNothing);
     EXPECT_EQ(listPrinterStep(1), PrinterStep::AskForPrinter);
     EXPECT_EQ(listPrinterStep(256), PrinterStep::AskForPrinter);
