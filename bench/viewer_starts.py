@@ -3,12 +3,13 @@
 by the step the viewer names in its debug output.
 
     /usr/bin/python3 bench/viewer_starts.py build/win32/tolvinark.exe [--starts 200] [--busy 2]
-        [--cold]
+        [--cold | --fresh-prefix]
 
 Each start opens the bundled sample on a virtual display, as the shell does with a file of the
 viewer's type, while `--busy` processes (`yes > /dev/null`) keep the cores busy. With `--cold`
 each start waits until Wine's server of the prefix has ended, so that every start brings it up
-anew, as the first start after an install does. A start counts
+anew; with `--fresh-prefix` each start is the first program of a Wine prefix of its own, which
+Wine makes as it starts, as a user's first program after installing Wine. A start counts
 as good when the list shows the file; the viewer is then closed by its close box and must end
 with exit code 0. A start that fails writes "tolvinark: start-up failed: STEP, error N" to the
 debug output, which Wine 8 logs on its seh channel (WINEDEBUG=warn+seh). Prints one line per
@@ -17,6 +18,7 @@ failed start and the figures at the end.
 
 import argparse
 import os
+import shutil
 import signal
 import statistics
 import subprocess
@@ -100,11 +102,14 @@ def main():
     parser.add_argument("--starts", type=int, default=200)
     parser.add_argument("--busy", type=int, default=2, help="processes that keep a core busy")
     parser.add_argument("--timeout", type=float, default=90.0, help="seconds for one start")
-    parser.add_argument("--cold", action="store_true", help="a fresh Wine server for each start")
+    kind = parser.add_mutually_exclusive_group()
+    kind.add_argument("--cold", action="store_true", help="a fresh Wine server for each start")
+    kind.add_argument("--fresh-prefix", action="store_true", help="a new prefix for each start")
     args = parser.parse_args()
 
     prefix = Path(str(wine_env.PREFIX) + "-starts")
-    wine_env.ensure_prefix(prefix)
+    if not args.fresh_prefix:
+        wine_env.ensure_prefix(prefix)
     busy = [subprocess.Popen(["yes"], stdout=subprocess.DEVNULL) for _ in range(args.busy)]
     outcomes = Counter()
     steps = Counter()
@@ -117,8 +122,16 @@ def main():
             for n in range(1, args.starts + 1):
                 if args.cold:
                     subprocess.run(["wineserver", "-w"], env=env)
+                if args.fresh_prefix:
+                    prefix = Path(folder) / f"prefix-{n}"
+                    env = dict(wine_env.environment(display.env(), prefix),
+                               WINEDEBUG="-all,warn+seh")
                 outcome, seconds, detail = one_start(display, env, args.viewer.resolve(),
                                                      folder, args.timeout)
+                if args.fresh_prefix:
+                    subprocess.run(["wineserver", "-k"], env=env)
+                    subprocess.run(["wineserver", "-w"], env=env)
+                    shutil.rmtree(prefix, ignore_errors=True)
                 outcomes[outcome] += 1
                 if outcome == "shown":
                     shown_times.append(seconds)
@@ -133,7 +146,8 @@ def main():
             process.wait()
 
     failed = args.starts - outcomes["shown"]
-    print(f"{args.starts} {'cold ' if args.cold else ''}starts with {args.busy} busy processes "
+    kind = "cold " if args.cold else "first-in-a-new-prefix " if args.fresh_prefix else ""
+    print(f"{args.starts} {kind}starts with {args.busy} busy processes "
           f"on {os.cpu_count()} cores: "
           f"{outcomes['shown']} showed the file, {failed} failed")
     for outcome, number in sorted(outcomes.items()):
