@@ -212,7 +212,9 @@ class Installer:
     def __init__(self, session):
         self.session = session
         self.caption = f"Установка Tolvinark {geo.VERSION}"
-        self.program = session.start(session.programs["installer"], env=quiet_env(session))
+        # An English system: the name read from a file is its English one.
+        self.program = session.start(session.programs["installer"],
+                                     env=dict(quiet_env(session), LC_ALL="C.UTF-8"))
 
     def title(self):
         """The installer's title now: the modern interface's pages add a blank to it."""
@@ -250,6 +252,8 @@ class Installer:
 @pytest.mark.parametrize("classes, values, shown, then", [
     (CLASSES, {"FriendlyTypeName": "Замеры прибора ДП-1", "": "Other.Default"},
      "Замеры прибора ДП-1", CANCEL),
+    # An indirect name, read from the file it names: Wine's shell32 has "Type" as string 9.
+    (CLASSES, {"FriendlyTypeName": "@shell32.dll,-9", "": "Other.Default"}, "Type", CANCEL),
     (r"HKLM\Software\Classes", {"": "Файл другой программы"}, "Файл другой программы", CANCEL),
     (CLASSES, {}, OTHER_CLASS, INSTALL),
 ])
