@@ -1,7 +1,8 @@
 #pragma once
 // Ctrl+C and Ctrl+Insert: the main window copies the whole list of the open file, the detail
-// window the measurement it shows, with its picture. A copy moves neither the mark, the rows nor
-// the detail window; a failed one tells why in a message box and leaves the clipboard as it was.
+// window the measurement it shows, with its picture. A copy moves neither the highlight, the rows
+// nor the detail window; a failed one tells why in a message box and leaves the clipboard as it
+// was.
 
 #include <windows.h>
 

@@ -8,7 +8,9 @@ namespace tolvinark {
 
 class WaitCursor {
   public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}  // a number, no text
+    // The system's cursor is a resource number, the same in either character set.
+    WaitCursor()
+        : previous_(SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)))) {}
     ~WaitCursor() { SetCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;

@@ -12,7 +12,7 @@ TEST(ViewerInput, KeysAreTheirInputsWithCtrlOrWithout) {
         ViewerInput input;
     } cases[] = {
         {0x28, false, ViewerInput::ListKey},  // Down
-        {0x26, true, ViewerInput::ListKey},   // Ctrl+Up moves the mark too
+        {0x26, true, ViewerInput::ListKey},   // Ctrl+Up moves the highlight too
         {0x21, false, ViewerInput::ListKey},  // Page Up
         {0x22, false, ViewerInput::ListKey},  // Page Down
         {0x24, false, ViewerInput::ListKey},  // Home

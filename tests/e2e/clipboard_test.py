@@ -198,7 +198,7 @@ def test_a_copy_reaches_other_programs_as_text_html_and_picture(session, start_v
         viewer.park()
         session.display.focus(viewer.window.xid)
         viewer.settle()
-        session.display.key("Next", "Down")  # a page down, then the top row marked
+        session.display.key("Next", "Down")  # a page down, then the top row highlighted
         rows = steady_rows(viewer)
         copy(viewer, viewer.window.xid)
     else:
@@ -215,7 +215,7 @@ def test_a_copy_reaches_other_programs_as_text_html_and_picture(session, start_v
     assert HtmlTables(html.decode("utf-8")).tables == tables
     if toggles is None:
         assert "image/bmp" not in listed
-        assert steady_rows(viewer) == rows, "the copy leaves the rows and the mark as they were"
+        assert steady_rows(viewer) == rows, "the copy moved the rows or the highlight"
     else:
         picture = Image.open(io.BytesIO(clipboard(session, "image/bmp"))).convert("RGB")
         assert picture.size == shown.size

@@ -182,7 +182,7 @@ DURING_PRINTOUT = [
         viewer.display.name, viewer.window.xid,
         viewer.window.to_screen(*geo.list_to_client(3, 100)), [viewer.path])),
     ("a row click", lambda viewer, detail: viewer.click_row(0)),
-    # Keys go where the pointer is: the list's left end, whose row the click marked.
+    # Keys go where the pointer is: the list's left end, whose row the click highlighted.
     ("Enter", lambda viewer, detail: type_in_list(viewer, "Return")),
     ("Ctrl+O", lambda viewer, detail: type_in_list(viewer, "ctrl+o")),
     ("Escape in the main window", lambda viewer, detail: type_in_list(viewer, "Escape")),

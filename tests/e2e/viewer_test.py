@@ -152,9 +152,9 @@ def test_the_row_under_the_pointer_is_highlighted(session, start_viewer):
     viewer = start_viewer(file=write_file(session, "forty.dst", range(40)))
 
     def highlighted_rows():
-        marks = viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
+        edge = viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
         return [k for k in range(geo.VISIBLE_ROWS)
-                if marks.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
+                if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
 
     plain = viewer.rows()
     assert highlighted_rows() == []
