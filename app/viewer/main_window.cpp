@@ -41,6 +41,7 @@ HWND createIconButton(const ApplicationState& app, const wchar_t* picture, std::
     const std::wstring text = toWide(name);
     HWND button = CreateWindowExW(WS_EX_CLIENTEDGE, L"button", text.c_str(), kButtonStyle, left, 20,
                                   64, 42, app.mainWindow, nullptr, app.module, nullptr);
+    if (!button) return nullptr;
     HANDLE icon = LoadImageW(app.module, picture, IMAGE_ICON, kButtonPictureSize,
                              kButtonPictureSize, LR_DEFAULTCOLOR);
     SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
@@ -62,39 +63,41 @@ bool registerWindowClass(const ApplicationState& app) {
     return RegisterClassW(&windowClass) != 0;
 }
 
-bool createMainWindow(ApplicationState& app) {
+std::optional<StartFailure> createMainWindow(ApplicationState& app) {
     const std::wstring title = toWide(texts::kProgramTitle);
     app.mainWindow =
         CreateWindowExW(0, kWindowClassName, title.c_str(), kMainWindowStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, 720, 500, nullptr, nullptr, app.module, nullptr);
-    if (!app.mainWindow) return false;
+    if (!app.mainWindow) return failedAt(StartStep::MainWindow);
 
     app.listPane.window = createPane(app, kListPaneStyle, 6, 114, 528, 344);
-    if (!app.listPane.window) return false;
+    if (!app.listPane.window) return failedAt(StartStep::ListPane);
     SetScrollRange(app.listPane.window, SB_VERT, 0, 0, TRUE);  // no range until a file is open
     if (!preparePanePicture(app.listPane, app.drawing.secondBackgroundBrush, app.drawing))
-        return false;
+        return failedAt(StartStep::ListPanePicture);
 
     app.infoPane.window = createPane(app, kPaneStyle, 6, 6, 528, 76);
-    if (!app.infoPane.window) return false;
+    if (!app.infoPane.window) return failedAt(StartStep::InfoPane);
     if (!preparePanePicture(app.infoPane, app.drawing.backgroundBrush, app.drawing, drawInfoLabels))
-        return false;
+        return failedAt(StartStep::InfoPanePicture);
 
     app.exitButton = createIconButton(app, L"ICON_KNOP_EXIT", texts::kExitButtonName, 634);
+    if (!app.exitButton) return failedAt(StartStep::ExitButton);
     app.openButton = createIconButton(app, L"ICON_KNOP_LOOK", texts::kOpenButtonName, 560);
+    if (!app.openButton) return failedAt(StartStep::OpenButton);
 
     app.headerPane.window = createPane(app, kPaneStyle, 6, 88, 528, 26);
-    if (!app.headerPane.window) return false;
+    if (!app.headerPane.window) return failedAt(StartStep::HeaderPane);
     if (!preparePanePicture(app.headerPane, app.drawing.backgroundBrush, app.drawing,
                             drawHeaderPane))
-        return false;
+        return failedAt(StartStep::HeaderPanePicture);
 
     // A file dropped anywhere on the main window opens; the detail window takes none.
     for (HWND window :
          {app.mainWindow, app.listPane.window, app.infoPane.window, app.headerPane.window}) {
         DragAcceptFiles(window, TRUE);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace tolvinark

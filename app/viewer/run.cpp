@@ -61,11 +61,18 @@ int runViewer() {
     prepareOpenDialog(app);
 
     attachApplicationState(&app);
-    if (!allDrawingObjectsMade(app.drawing) || !registerWindowClass(app) ||
-        !createMainWindow(app)) {
+    std::optional<StartFailure> failure;
+    if (!allDrawingObjectsMade(app.drawing)) {
+        failure = failedAt(StartStep::DrawingObjects);
+    } else if (!registerWindowClass(app)) {
+        failure = failedAt(StartStep::WindowClass);
+    } else {
+        failure = createMainWindow(app);
+    }
+    if (failure) {
         // Nothing may act on the half-made windows: no paint opens a file, no end posts a quit.
         attachApplicationState(nullptr);
-        return endFailedStart(app);
+        return endFailedStart(app, *failure);
     }
     const int exitCode = runMessageLoop();
     attachApplicationState(nullptr);

@@ -1,12 +1,18 @@
-"""The viewer's title, and where it draws what, in client coordinates of its main window, and
-its colours: for the end-to-end tests and scripts/run's screenshot.
+"""The project's version, the viewer's title, and where it draws what, in client coordinates of
+its main window, and its colours: for the end-to-end tests and scripts/run's screenshot.
 
 The main window's children have fixed outer rectangles; each pane has a sunken client
 edge of 2 pixels, so a pane's client area starts 2 pixels inside its outer rectangle. The
 list pane's vertical scroll bar stands inside that edge at the right.
 """
 
-TITLE = "Tolvinark v 1.8 (print)  28.03.2019"
+import re
+from pathlib import Path
+
+# As CMakeLists.txt's project() gives it to the programs.
+VERSION = re.search(r"project\(Tolvinark VERSION ([0-9.]+)",
+                    (Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text()).group(1)
+TITLE = f"Tolvinark v {VERSION} (print)  28.03.2019"
 
 BACKGROUND = (252, 252, 240)  # 0x00F0FCFC
 HIGHLIGHT = (254, 255, 151)  # 0x0097FFFE

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "app/viewer/main_window.h"
 #include "app/win32/drawing_objects.h"
 
@@ -18,11 +21,21 @@ TEST(StartUp, EveryDrawingObjectMustBeMade) {
     EXPECT_FALSE(allDrawingObjectsMade(DrawingObjects{}));
 }
 
-TEST(StartUp, NoMainWindowWithoutItsClass) {
+// The failed step and the system's error code come out in the debug output's line.
+TEST(StartUp, NoMainWindowWithoutItsClassAndTheLineSaysWhy) {
     ApplicationState app;  // the class was never registered in this process
     app.module = GetModuleHandleW(nullptr);
-    EXPECT_FALSE(createMainWindow(app));
+    const std::optional<StartFailure> failure = createMainWindow(app);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, StartStep::MainWindow);
+    // Windows says it cannot find the class, Wine that there is none.
+    EXPECT_TRUE(failure->error == ERROR_CANNOT_FIND_WND_CLASS ||
+                failure->error == ERROR_CLASS_DOES_NOT_EXIST)
+        << failure->error;
     EXPECT_EQ(app.mainWindow, nullptr);
+    EXPECT_EQ(startFailureLine(*failure),
+              L"tolvinark: start-up failed: main window (CreateWindowExW), error " +
+                  std::to_wstring(failure->error) + L"\n");
 }
 
 // The message, the value it returns and the parameter it leaves in the message.

@@ -1,6 +1,7 @@
 """The Windows packages as a user meets them: built with cpack, the installer run silently in a
 fresh Wine prefix of the module's own, a .dst file opened the way the shell opens it, and the
-uninstaller run. The tests run in order and build on each other.
+uninstaller run; then the installer's pages as a user goes through them, read from inside Wine.
+The tests run in order and build on each other.
 
 Wine 8 does not merge the user's classes into HKEY_CLASSES_ROOT, so its ShellExecute cannot
 open a file through a per-user association: the test runs the registered open command with
@@ -69,12 +70,6 @@ def shortcuts():
                             "Programs/Tolvinark.lnk"))
 
 
-def project_version(session):
-    match = re.fullmatch(r"Tolvinark-(.+)-win(32|64)", session.programs["installer"].stem)
-    assert match, session.programs["installer"].name
-    return match.group(1)
-
-
 def install(session):
     result = subprocess.run([wine_env.WINE, str(session.programs["installer"]), "/S"],
                             env=quiet_env(session), capture_output=True, timeout=300)
@@ -121,6 +116,11 @@ def test_a_silent_install_gives_the_user_the_programs_a_shortcut_and_the_associa
     assert reg_values(session, rf"{CLASSES}\{PROGID}\DefaultIcon")[DEFAULT] == f"{viewer},0"
     command = reg_values(session, rf"{CLASSES}\{PROGID}\shell\open\command")[DEFAULT]
     assert command == f'"{viewer}" "%1"', command
+    # The folder's size in KB, as the uninstall list shows it.
+    files = [f for f in installed["unix"].iterdir() if f.is_file()]
+    size = sum(f.stat().st_size for f in files)
+    estimated = int(uninstall_entry["EstimatedSize"], 16)
+    assert size // 1024 - len(files) <= estimated <= size // 1024 + len(files), (estimated, size)
 
 
 def test_a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session, start_viewer):
@@ -141,7 +141,8 @@ def test_a_dst_file_opened_as_the_shell_opens_it_shows_its_rows(session, start_v
 
 
 def test_the_installed_programs_carry_the_project_version_and_ask_for_no_elevation(session):
-    version = project_version(session)
+    version = geo.VERSION
+    assert session.programs["installer"].name.startswith(f"Tolvinark-{version}-")
     numbers = (version.split(".") + ["0"] * 4)[:4]
     for name in ("tolvinark.exe", "tolvinark-cli.exe"):
         exe = installed["unix"] / name
@@ -174,3 +175,119 @@ def test_another_programs_machine_association_stays_through_a_silent_install(ses
     assert reg_values(session, CLASSES + r"\.dst") is None
     assert reg_values(session, MACHINE_DST)[DEFAULT] == "Other.Dust"
 
+
+
+# ---------------------------------------------------------------- the installer's pages
+
+USER_DST = CLASSES + r"\.dst"
+OTHER_CLASS = "OtherApp.dst"
+NEXT, INSTALL, CANCEL, FINISH = "Далее >", "Установить", "Отмена", "Готово"
+TAKE_OVER_BOX = "Открывать файлы .dst в Tolvinark"
+RUN_BOX = "Открыть пример, demo.dst"
+
+
+def reg(session, *args):
+    subprocess.run([wine_env.WINE, "reg", *args, "/f"], env=session.env, capture_output=True,
+                   timeout=60)
+
+
+def give_dst_to(session, classes, values):
+    """Only the class OtherApp.dst, under `classes` (the user's or the machine's), has .dst;
+    `values` are its values ("" the default). With `values` None, no class has it."""
+    for root in (CLASSES, r"HKLM\Software\Classes"):
+        reg(session, "delete", rf"{root}\.dst")
+        reg(session, "delete", rf"{root}\{OTHER_CLASS}")
+    if values is None:
+        return
+    reg(session, "add", rf"{classes}\.dst", "/ve", "/d", OTHER_CLASS)
+    reg(session, "add", rf"{classes}\{OTHER_CLASS}")
+    for name, data in values.items():
+        reg(session, "add", rf"{classes}\{OTHER_CLASS}", *(["/v", name] if name else ["/ve"]),
+            "/d", data)
+
+
+class Installer:
+    """The installer run as a user runs it, page by page, read from inside Wine."""
+
+    def __init__(self, session):
+        self.session = session
+        self.caption = f"Установка Tolvinark {geo.VERSION}"
+        # An English system: the name read from a file is its English one.
+        self.program = session.start(session.programs["installer"],
+                                     env=dict(quiet_env(session), LC_ALL="C.UTF-8"))
+
+    def title(self):
+        """The installer's title now: the modern interface's pages add a blank to it."""
+        for title in (self.caption, self.caption + " "):
+            if self.session.display.windows_named(title):
+                return title
+        return None
+
+    def page_showing(self, text):
+        """The windows of the installer once one of them shows `text` ("&" ignored)."""
+        def find():
+            title = self.title()
+            windows = self.session.window_texts(title) if title else []
+            return windows if any(w["visible"] and text in w["text"].replace("&", "")
+                                  for w in windows) else None
+        return wait_until(find, f"the installer's page with {text!r}", timeout=120,
+                          interval=0.5)
+
+    @staticmethod
+    def buttons(windows):
+        return {w["text"].replace("&", "") for w in windows
+                if w["class"] == "Button" and w["visible"]}
+
+    def press(self, windows, caption):
+        self.session.click_child(windows, "Button", caption)
+
+    def to_the_folder_page(self):
+        self.press(self.page_showing(NEXT), NEXT)
+        return self.page_showing("Обзор")
+
+
+# Another program's class, the name the page gives it (the FriendlyTypeName before the default
+# value, the class's own name when it has neither) and what the user does on the page: cancel,
+# or install with the box as it stands.
+@pytest.mark.parametrize("classes, values, shown, then", [
+    (CLASSES, {"FriendlyTypeName": "Замеры прибора ДП-1", "": "Other.Default"},
+     "Замеры прибора ДП-1", CANCEL),
+    # An indirect name, read from the file it names: Wine's shell32 has "Type" as string 9.
+    (CLASSES, {"FriendlyTypeName": "@shell32.dll,-9", "": "Other.Default"}, "Type", CANCEL),
+    (r"HKLM\Software\Classes", {"": "Файл другой программы"}, "Файл другой программы", CANCEL),
+    (CLASSES, {}, OTHER_CLASS, INSTALL),
+])
+def test_the_page_about_dst_names_the_other_program_and_its_box_is_unticked(
+        session, classes, values, shown, then):
+    give_dst_to(session, classes, values)
+    installer = Installer(session)
+    folder_page = installer.to_the_folder_page()
+    assert NEXT in installer.buttons(folder_page), installer.buttons(folder_page)
+    installer.press(folder_page, NEXT)
+    page = installer.page_showing(TAKE_OVER_BOX)
+    assert INSTALL in installer.buttons(page), installer.buttons(page)
+    assert any(f"другая программа: {shown}." in w["text"] for w in page), \
+        [w["text"] for w in page]
+    installer.press(page, then)
+    if then == CANCEL:
+        installer.program.wait_exit(timeout=60)
+        assert reg_values(session, UNINSTALL_KEY) is None, "installed after Cancel"
+        return
+    # Installed as the page stood: the box was unticked, so .dst stays the other program's.
+    finish = installer.page_showing(FINISH)
+    installer.press(finish, RUN_BOX)  # no viewer started at the end
+    installer.press(finish, FINISH)
+    installer.program.wait_exit(timeout=60)
+    assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+    assert PROGID in reg_values(session, USER_DST + r"\OpenWithProgids")
+    uninstall(session, reg_values(session, UNINSTALL_KEY)["InstallLocation"])
+    assert reg_values(session, USER_DST)[DEFAULT] == OTHER_CLASS
+
+
+def test_the_folder_page_installs_when_no_other_program_has_dst(session):
+    give_dst_to(session, None, None)
+    installer = Installer(session)
+    folder_page = installer.to_the_folder_page()
+    assert INSTALL in installer.buttons(folder_page), installer.buttons(folder_page)
+    installer.press(folder_page, CANCEL)
+    installer.program.wait_exit(timeout=60)
