@@ -40,9 +40,9 @@ StartFailure failedAt(StartStep step);
 // "tolvinark: start-up failed: main window (CreateWindowExW), error 1407\n".
 std::wstring startFailureLine(const StartFailure& failure);
 
-// After a start-up step failed: writes its line to the debug output (where a debugger or Wine's
-// +debugstr channel shows it), destroys what was made of the main window, tells the user in a
-// message box captioned with the program title and gives the exit code. The application state
+// After a start-up step failed: writes its line to the debug output (a debugger shows it; Wine 8
+// logs it with WINEDEBUG=warn+seh), destroys what was made of the main window, tells the user in
+// a message box captioned with the program title and gives the exit code. The application state
 // must be detached from the window procedure first.
 int endFailedStart(ApplicationState& app, const StartFailure& failure);
 
