@@ -10,12 +10,17 @@ of a top-level window, turned into screen coordinates through its X window's pos
 
 import os
 import select
+import signal
 import subprocess
+import tempfile
 import time
+from pathlib import Path
 
 from PIL import Image
 from Xlib import X, XK, Xatom, display as xlib_display, error as xlib_error, protocol
 from Xlib.ext import xtest
+
+import wine_env
 
 SCREEN = (1024, 768)
 KEY_DELAY = 0.03  # between two keys, as a typist's
@@ -295,3 +300,53 @@ class Window:
 
     def wait_gone(self, timeout=10.0):
         wait_until(lambda: not self.exists(), f"{self!r} to close", timeout)
+
+
+class Program:
+    """One Windows program started under Wine on `display`; its output goes to a log file."""
+
+    def __init__(self, display, exe, args, cwd, env):
+        self.display, self.exe = display, Path(exe)
+        log = tempfile.NamedTemporaryFile(prefix="e2e-wine-", suffix=".log", delete=False)
+        self.log_path = Path(log.name)
+        self.process = subprocess.Popen(
+            [wine_env.WINE, str(self.exe), *map(str, args)], cwd=str(cwd or self.exe.parent),
+            env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+            start_new_session=True)
+        log.close()
+        self.exit_seen = False  # the test saw it end (wait_exit)
+
+    def wait_window(self, title, timeout=20.0, besides=()):
+        """The first visible top-level window called `title` that is not among `besides`."""
+        def find():
+            if self.process.poll() is not None:
+                raise AssertionError(f"{self.exe.name} ended with code "
+                                     f"{self.process.returncode} before showing {title!r}")
+            fresh = [w for w in self.display.windows_named(title) if w not in besides]
+            return fresh[0] if fresh else None
+        return Window(self.display, wait_until(find, f"a window {title!r}", timeout), title)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def output(self):
+        return self.log_path.read_text(encoding="utf-8", errors="replace")
+
+    def memory(self):
+        """(resident, peak resident) bytes of the process, from /proc."""
+        status = Path(f"/proc/{self.process.pid}/status").read_text()
+        fields = dict(line.split(":", 1) for line in status.splitlines())
+        return tuple(int(fields[name].split()[0]) * 1024 for name in ("VmRSS", "VmHWM"))
+
+    def wait_exit(self, timeout=15.0):
+        """The process exit code, once it has ended."""
+        code = self.process.wait(timeout=timeout)
+        self.exit_seen = True
+        return code
+
+    def stop(self):
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait()
+            self.exit_seen = True
+        self.log_path.unlink(missing_ok=True)

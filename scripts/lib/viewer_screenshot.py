@@ -10,28 +10,24 @@ viewer showed something else instead (a message box, say), whose screenshot is k
 """
 
 import os
-import signal
 import subprocess
 import sys
 from pathlib import Path
 
 import viewer_geometry as geo
 import wine_env
-from desktop import Display, Timeout, Window, colours, wait_until
-
-LIST_CORNER = geo.list_to_client(1, 0)  # the list pane's client area, a pixel in
-FIRST_ROW = (*geo.list_to_client(0, geo.row_top(0)), geo.LIST_TEXT_WIDTH, geo.ROW_PITCH)
+from desktop import Display, Program, colours, wait_until
 
 
 def shows_file(window):
-    """The list pane is on screen with its first row drawn: the pane's background colour
-    at its top edge and dark text pixels in the first row band."""
+    """The list pane's background colour at its top edge and dark text in its first row."""
     try:
-        top = window.pixel(*LIST_CORNER)
-        band = window.grab(*FIRST_ROW)
+        band = window.grab(*geo.list_to_client(0, geo.row_top(0)), geo.LIST_TEXT_WIDTH,
+                           geo.ROW_PITCH)
+        return (window.pixel(*geo.list_to_client(1, 0)) == geo.BACKGROUND and
+                any(max(c) < 96 for c in colours(band)))
     except (AssertionError, RuntimeError):
         return False
-    return top == geo.BACKGROUND and any(max(c) < 96 for c in colours(band))
 
 
 def main():
@@ -44,39 +40,27 @@ def main():
         # invisible; let any such one end first.
         subprocess.run(["wineserver", "-w"], env=env)
         display.move(display.size[0] - 1, display.size[1] - 1)  # where it highlights no row
-        viewer = subprocess.Popen([wine_env.WINE, exe, file_name], cwd=wine_env.ROOT, env=env,
-                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.DEVNULL, start_new_session=True)
+        viewer = Program(display, exe, [file_name], wine_env.ROOT, env)
+        shown = False
         try:
-            xid = wait_until(lambda: display.windows_named(geo.TITLE), "the viewer's window",
-                             timeout=60)[0]
-            window = Window(display, xid, geo.TITLE)
-
-            def settled():
-                # The file shown, a message box (it has the program's title too), or the end.
-                return (shows_file(window) or len(display.windows_named(geo.TITLE)) > 1
-                        or viewer.poll() is not None)
-            wait_until(settled, "the viewer to show the file or a message", timeout=60)
+            window = viewer.wait_window(geo.TITLE, timeout=60)
+            # The file shown, a message box (it has the program's title too), or the end.
+            wait_until(lambda: shows_file(window) or len(display.windows_named(geo.TITLE)) > 1
+                       or not viewer.running(), "the viewer to show the file or a message", 60)
             shown = shows_file(window)
-            picture = window.grab() if shown else display.screenshot()
             screenshot.parent.mkdir(parents=True, exist_ok=True)
-            picture.save(screenshot)
+            (window.grab() if shown else display.screenshot()).save(screenshot)
             print(screenshot)
-            if not shown:
+            if shown:
+                window.close()  # as the close box does
+                viewer.process.wait(timeout=15)
+            else:
                 print("run: the viewer did not show the file; the screenshot shows what it "
                       "showed instead", file=sys.stderr)
-            else:
-                window.close()  # as the close box does
-                try:
-                    viewer.wait(timeout=15)
-                except subprocess.TimeoutExpired:
-                    pass
-        except Timeout as error:
+        except (AssertionError, subprocess.TimeoutExpired) as error:
             print(f"run: {error}", file=sys.stderr)
-            shown = False
         finally:
-            if viewer.poll() is None:
-                os.killpg(viewer.pid, signal.SIGKILL)
+            viewer.stop()
             subprocess.run(["wineserver", "-w"], env=env)
     return 0 if shown else 1
 

@@ -48,15 +48,9 @@ def spoken(text):
 
 # ---------------------------------------------------------------- what tolvinark-cli writes
 
-def cli(session, *args):
-    result = session.run(session.programs["tolvinark-cli"], *args, timeout=120)
-    assert result.returncode == 0, result.stderr.decode("utf-8", "replace")
-    return [line.rstrip("\r") for line in result.stdout.decode("utf-8").splitlines()]
-
-
 def row_names(session, path):
     """The list item of each record: "<date> <time>, <mode name>, <conc> ± <err> мг/м3"."""
-    rows = [line.split("\t") for line in cli(session, "list", wine_env.unix_to_wine_path(path))]
+    rows = [line.split("\t") for line in session.cli("list", path).splitlines()]
     return [f"{spoken(d)} {spoken(t)}, {spoken(mode)}, {spoken(pair)} мг/м3"
             for d, t, mode, pair in rows]
 
@@ -64,7 +58,7 @@ def row_names(session, path):
 def detail_lines(session, path, number):
     """The detail window's text lines, top to bottom, as `show` writes them."""
     fields = dict(line.split("\t", 1) for line in
-                  cli(session, "show", wine_env.unix_to_wine_path(path), number))
+                  session.cli("show", path, number).splitlines())
     lines = ["Измерение: " + spoken(fields["datetime"]), spoken(fields["mode"])]
     if "duration" in fields:
         lines.append(spoken(fields["duration"]))
@@ -73,7 +67,7 @@ def detail_lines(session, path, number):
 
 def point_names(session, path, number, column):
     """The chart's points of one series ("ci" or "cd") as `series` writes them: "00:05 0.12"."""
-    header, *rows = cli(session, "series", wine_env.unix_to_wine_path(path), number)
+    header, *rows = session.cli("series", path, number).splitlines()
     index = header.split(",").index(f"{column}_mg_m3")
     return [f"{row.split(',')[0]} {row.split(',')[index]}" for row in rows]
 

@@ -8,7 +8,7 @@ pane, so it disables the main window alone; the detail window takes the keys and
 
 import pytest
 
-from print_dialog import dialog_windows
+from printouts import dialog_windows
 from viewer_page import NO_FILE, OPEN_DIALOG_TITLE, write_file
 
 HELD_OFF = {

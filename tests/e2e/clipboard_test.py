@@ -69,11 +69,8 @@ class Expected:
                               clock(int(record["duration_s"])) if timed else ""])
         assert len(self.rows) == len(self.records) > 24
 
-    def cli(self, *args):
-        done = self.session.run(self.session.programs["tolvinark-cli"], args[0], self.wine_path,
-                                *args[1:])
-        assert done.returncode == 0, done.stderr
-        return done.stdout.decode("utf-8")
+    def cli(self, command, *args):
+        return self.session.cli(command, self.wine_path, *args)
 
     def first_timed(self):
         return next(n for n, record in enumerate(self.records) if record["mode"] == "2")

@@ -14,7 +14,7 @@ Writing a new module, say clipboard_test.py:
     watched_folder  .start(): nothing in session.temp_dir changes from then on but what
                   .allow(name) names; checked at the end of the test
     system        parametrizes the test over an English and a Russian Wine system
-    print_queues  the project's print queues (print_queues.PrintQueues); a test that asks for
+    print_queues  the project's print queues (scripts/lib/print_queue.py); a test that asks for
                   them is skipped, saying why, when not run as root
 - A failing test leaves build/e2e-failures/MODULE-TEST.png, and the PDFs it printed there too.
 - Add it to tests/e2e/CMakeLists.txt: tolvinark_add_e2e_test(e2e_clipboard clipboard_test.py).
@@ -28,16 +28,15 @@ import json
 import os
 import re
 import shutil
-import signal
 import subprocess
 import tempfile
 from pathlib import Path
 
 import pytest
 
-import print_queues as queues_module
+import print_queue
 import wine_env
-from desktop import Display, Window, wait_until
+from desktop import Display, Program
 from viewer_page import Viewer, WatchedFolder
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -52,56 +51,6 @@ def pytest_addoption(parser):
 
 # ---------------------------------------------------------------- Wine programs
 
-class Program:
-    """One Windows program started under Wine; its output goes to a log file."""
-
-    def __init__(self, session, exe, args, cwd, env):
-        self.display, self.exe = session.display, Path(exe)
-        log = tempfile.NamedTemporaryFile(prefix="e2e-wine-", suffix=".log", delete=False)
-        self.log_path = Path(log.name)
-        self.process = subprocess.Popen(
-            [wine_env.WINE, str(self.exe), *map(str, args)], cwd=str(cwd or self.exe.parent),
-            env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-            start_new_session=True)
-        log.close()
-        self.exit_seen = False  # the test saw it end (wait_exit)
-
-    def wait_window(self, title, timeout=20.0, besides=()):
-        """The first visible top-level window called `title` that is not among `besides`."""
-        def find():
-            if self.process.poll() is not None:
-                raise AssertionError(f"{self.exe.name} ended with code "
-                                     f"{self.process.returncode} before showing {title!r}")
-            fresh = [w for w in self.display.windows_named(title) if w not in besides]
-            return fresh[0] if fresh else None
-        return Window(self.display, wait_until(find, f"a window {title!r}", timeout), title)
-
-    def running(self):
-        return self.process.poll() is None
-
-    def output(self):
-        return self.log_path.read_text(encoding="utf-8", errors="replace")
-
-    def memory(self):
-        """(resident, peak resident) bytes of the process, from /proc."""
-        status = Path(f"/proc/{self.process.pid}/status").read_text()
-        fields = dict(line.split(":", 1) for line in status.splitlines())
-        return tuple(int(fields[name].split()[0]) * 1024 for name in ("VmRSS", "VmHWM"))
-
-    def wait_exit(self, timeout=15.0):
-        """The process exit code, once it has ended."""
-        code = self.process.wait(timeout=timeout)
-        self.exit_seen = True
-        return code
-
-    def stop(self):
-        if self.process.poll() is None:
-            os.killpg(self.process.pid, signal.SIGKILL)
-            self.process.wait()
-            self.exit_seen = True
-        self.log_path.unlink(missing_ok=True)
-
-
 class Session:
     """One test's Wine desktop: the display, the environment, its folder and programs."""
 
@@ -115,7 +64,7 @@ class Session:
         display.move(display.size[0] - 1, display.size[1] - 1)
 
     def start(self, exe, *args, cwd=None, env=None):
-        program = Program(self, exe, args, cwd, env or self.env)
+        program = Program(self.display, exe, args, cwd, env or self.env)
         self.started.append(program)
         return program
 
@@ -123,6 +72,15 @@ class Session:
         """Runs a Windows console program to its end: the finished subprocess, output as bytes."""
         return subprocess.run([wine_env.WINE, str(exe), *map(str, args)], env=self.env,
                               capture_output=True, timeout=timeout)
+
+    def cli(self, *args, binary=False):
+        """What tolvinark-cli writes for `args`, Paths among them given as Wine names: text,
+        or with `binary` bytes; fails unless it ends with exit code 0."""
+        result = self.run(self.programs["tolvinark-cli"], *(
+            wine_env.unix_to_wine_path(a) if isinstance(a, Path) else a for a in args), timeout=300)
+        assert result.returncode == 0, (f"tolvinark-cli {args}: exit code {result.returncode}: "
+                                        f"{result.stderr.decode('utf-8', 'replace')[-300:]}")
+        return result.stdout if binary else result.stdout.decode("utf-8")
 
     def window_texts(self, title, owned=False):
         """Every window called `title` with its children, read from inside Wine: a list of dicts
@@ -253,9 +211,12 @@ def system(request, session):
 def _print_scheduler():
     if os.geteuid() != 0:
         pytest.skip("prints on a print scheduler of its own, which only root can run")
-    with queues_module.PrintQueues() as queues:
-        os.environ["CUPS_SERVER"] = queues.server  # every Wine program started from now on
-        yield queues
+    started_here = not print_queue.running()
+    print_queue.start()
+    os.environ["CUPS_SERVER"] = str(print_queue.SOCKET)  # every Wine program started from now on
+    yield print_queue
+    if started_here:
+        print_queue.stop()
 
 
 @pytest.fixture
@@ -282,7 +243,7 @@ def pytest_runtest_makereport(item, call):
         except Exception as error:  # the report is about the test, not the screenshot
             report.sections.append(("e2e", f"no screenshot: {error}"))
     if hasattr(item, "printed_since"):
-        for queue, pdfs in queues_module.PrintQueues.new_pdfs(item.printed_since).items():
+        for queue, pdfs in print_queue.new_pdfs(item.printed_since).items():
             for pdf in pdfs:
                 shutil.copyfile(pdf, FAILURES_DIR / f"{name}-{queue}-{pdf.name}")
 

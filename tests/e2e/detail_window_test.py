@@ -10,7 +10,6 @@ should draw are worked out here from the record's own bytes.
 import shutil
 
 import dst_format
-import row_pictures
 import viewer_geometry as geo
 from desktop import Timeout, count, wait_until
 from viewer_page import (DEFAULT_CORNER, EXCEL_BUTTON, EXPORT_FAILED, NO_FILE, OTHER_SIZE,
@@ -166,7 +165,7 @@ def test_the_excel_button_writes_the_shown_series_as_the_cli_exports_it(session,
     viewer.click_row(timed)
     window = wait_bars(viewer, expected_bar_heights(series(records[timed], "ci")), "Ci bars")
 
-    expected = row_pictures.cli_export(session, SAMPLE, timed, "ci")
+    expected = session.cli("export", SAMPLE, timed, "--series", "ci", binary=True)
     assert len(expected) == 246 + 128 * 43 + 5
     window.click_button(EXCEL_BUTTON)
     wait_until(lambda: export.read_bytes() == expected, "Temp.dif to hold the Ci export")
@@ -174,7 +173,7 @@ def test_the_excel_button_writes_the_shown_series_as_the_cli_exports_it(session,
     window.click_button(TOGGLE_BUTTON)
     window = wait_bars(viewer, expected_bar_heights(series(records[timed], "cd")), "Cd bars",
                        replacing=window)
-    expected = row_pictures.cli_export(session, SAMPLE, timed, "cd")
+    expected = session.cli("export", SAMPLE, timed, "--series", "cd", binary=True)
     window.click_button(EXCEL_BUTTON)
     wait_until(lambda: export.read_bytes() == expected, "Temp.dif to hold the Cd export")
     viewer.exit()

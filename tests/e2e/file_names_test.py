@@ -12,7 +12,7 @@ import row_pictures
 import viewer_geometry as geo
 from conftest import ENGLISH, RUSSIAN
 from desktop_input import ClipboardText, drop_files
-from print_queues import layout_to_points, read_pdf
+from printouts import layout_to_points, read_pdf
 from viewer_page import NO_DST_TYPE, make_records
 from wine_env import locale_env, unix_to_wine_path as wine
 

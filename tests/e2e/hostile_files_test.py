@@ -168,7 +168,7 @@ def export_both_series(viewer, window, path, number):
     for series in ("ci", "cd"):
         if series == "cd":
             window = viewer.toggle_series(window)
-        expected = row_pictures.cli_export(session, path, number, series)
+        expected = session.cli("export", path, number, "--series", series, binary=True)
         if export.exists():
             export.unlink()
         window.click_button(EXCEL_BUTTON)

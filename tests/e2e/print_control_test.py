@@ -9,23 +9,20 @@ racing it.
 """
 
 import re
-import subprocess
 
 import pytest
 
 import viewer_geometry as geo
 from desktop import wait_until
 from desktop_input import drop_files
-from print_dialog import shown_printer, wait_dialog_gone
-from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page, print_once,
-                       read_printout, records_file, records_of, serial_of)
-from viewer_page import EXCEL_BUTTON, OPEN_DIALOG_TITLE, TOGGLE_BUTTON
+from printouts import (PDF300, ROWS_PER_PAGE, TIMED_MODE, check_list_page, print_once, read_pdf,
+                       records_of, refusing_jobs, serial_of, shown_printer, wait_dialog_gone)
+from viewer_page import (EXCEL_BUTTON, OPEN_DIALOG_TITLE, PRINT_FAILED, PROGRESS_CLASS,
+                         TOGGLE_BUTTON, children_of_each, make_records)
 
 HOLD = "TOLVINARK_TEST_HOLD_PAGE_MS"
-PROGRESS_CLASS = "TolvinarkPrintProgress"
 PROGRESS_TEXT = re.compile(r"^Печать: лист (\d+) из (\d+)$")
 PROGRESS_PLACE = (600, 560)  # clear of the list's left end and the detail window
-PRINT_FAILED = "ошибка печати"
 
 
 @pytest.fixture
@@ -42,15 +39,10 @@ def start_held(session, start_viewer, print_queues):
 
 def progress_window(session):
     """The visible progress window and its children (window_texts dicts), or None."""
-    windows = session.window_texts(geo.TITLE)
-    for i, window in enumerate(windows):
-        if window["depth"] == 0 and window["class"] == PROGRESS_CLASS and window["visible"]:
-            children = []
-            for child in windows[i + 1:]:
-                if child["depth"] == 0:
-                    break
-                children.append(child)
-            return [window] + children
+    for window, children in children_of_each(
+            session.window_texts(geo.TITLE),
+            lambda w: w["class"] == PROGRESS_CLASS and w["visible"]):
+        return [window] + children
     return None
 
 
@@ -72,13 +64,6 @@ def wait_progress(session, sheet=1):
                          interval=0.2)
     session.move_window(windows[0]["handle"], *PROGRESS_PLACE)
     return progress_window(session) or windows
-
-
-def wait_progress_gone(session, timeout=60.0):
-    """Until the progress window is destroyed, not only hidden."""
-    wait_until(lambda: not any(w["class"] == PROGRESS_CLASS
-                               for w in session.window_texts(geo.TITLE)),
-               "the progress window to go", timeout=timeout, interval=0.3)
 
 
 # ---------------------------------------------------------------- the print dialog
@@ -106,26 +91,19 @@ def answer_dialog(viewer, printer, pages=None):
     wait_dialog_gone(session.display, dialog)
 
 
-def set_queue(queue, taking):
-    """Lets `queue` take and print jobs, or refuses them (cupsreject, cupsdisable)."""
-    for command in (("cupsaccept", "cupsenable") if taking else ("cupsreject", "cupsdisable")):
-        # CUPS_SERVER is exported for the whole module.
-        subprocess.run([command, queue], check=True, capture_output=True)
-
-
 def new_pdfs(queues, before):
     return [p for found in queues.new_pdfs(before).values() for p in found]
 
 
 def test_a_range_of_the_list_prints_those_pages_with_their_true_labels(
         session, start_held, print_queues):
-    path = records_file(session, 2 * ROWS_PER_PAGE + 1)  # three pages
+    path = make_records(session.temp_dir, "records.dst", 2 * ROWS_PER_PAGE + 1)  # three pages
     viewer = start_held(path)
     before = print_queues.snapshot()
     viewer.right_click_list()
     answer_dialog(viewer, PDF300, pages=(2, 2))
     pdf = print_queues.wait_for_pdf(PDF300, before)
-    pages = read_printout(pdf)
+    pages = read_pdf(pdf)
     assert len(pages) == 1, f"{pdf.name}: {len(pages)} pages for the range 2-2"
     check_list_page(pages[0], 2, 3, records_of(path)[ROWS_PER_PAGE:2 * ROWS_PER_PAGE],
                     serial_of(path), viewer.wine_name)
@@ -133,7 +111,7 @@ def test_a_range_of_the_list_prints_those_pages_with_their_true_labels(
 
 def test_cancel_in_the_progress_window_stops_a_long_printout(session, start_held, print_queues):
     sheets = 300
-    path = records_file(session, sheets * ROWS_PER_PAGE)
+    path = make_records(session.temp_dir, "records.dst", sheets * ROWS_PER_PAGE)
     viewer = start_held(path, hold_ms=300)
     detail = viewer.open_detail(0)
     before = print_queues.snapshot()
@@ -142,10 +120,10 @@ def test_cancel_in_the_progress_window_stops_a_long_printout(session, start_held
     windows = wait_progress(session, sheet=3)
     assert progress_of(windows)[1] == sheets, f"the progress window reads {progress_of(windows)}"
     session.click_child(windows, "Button", "Отмена")
-    wait_progress_gone(session)
+    viewer.wait_printout_over()
 
     viewer.assert_no_message_box()  # a cancel is no failure
-    printed = [len(read_printout(pdf)) for pdf in new_pdfs(print_queues, before)]
+    printed = [len(read_pdf(pdf)) for pdf in new_pdfs(print_queues, before)]
     assert all(count < sheets for count in printed), f"a full document after Cancel: {printed}"
     # The viewer goes on as before: the same detail window, the list, a new printout asks.
     shown = viewer.detail()
@@ -194,7 +172,7 @@ DURING_PRINTOUT = [
 
 
 def test_actions_during_a_printout_do_nothing(session, start_held, print_queues):
-    path = records_file(session, 2 * ROWS_PER_PAGE + 1)
+    path = make_records(session.temp_dir, "records.dst", 2 * ROWS_PER_PAGE + 1)
     timed = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == TIMED_MODE)
     assert 0 < timed < geo.VISIBLE_ROWS, "a timed measurement below the first row, on screen"
     viewer = start_held(path, hold_ms=15000)  # the actions below take some 30 s under load
@@ -207,9 +185,9 @@ def test_actions_during_a_printout_do_nothing(session, start_held, print_queues)
         act(viewer, detail)
         nothing_changed(viewer, detail, what)
 
-    wait_progress_gone(session)
+    viewer.wait_printout_over()
     pdf = print_queues.wait_for_pdf(PDF300, before)
-    pages = read_printout(pdf)
+    pages = read_pdf(pdf)
     records = records_of(path)
     assert len(pages) == 3, f"{pdf.name}: {len(pages)} pages"
     for number, page in enumerate(pages, start=1):
@@ -224,17 +202,14 @@ def test_actions_during_a_printout_do_nothing(session, start_held, print_queues)
 
 
 def test_a_queue_that_refuses_jobs_is_reported(session, start_held, print_queues):
-    path = records_file(session, ROWS_PER_PAGE)
+    path = make_records(session.temp_dir, "records.dst", ROWS_PER_PAGE)
     viewer = start_held(path)
-    set_queue(PDF300, taking=False)
-    try:
+    with refusing_jobs(PDF300):
         viewer.right_click_list()
         answer_dialog(viewer, PDF300)
         viewer.dismiss_message(PRINT_FAILED)
-    finally:
-        set_queue(PDF300, taking=True)
     assert progress_window(session) is None, "the progress window stayed"
     # The same queue, taking jobs again, prints.
-    pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF300)
-    assert len(read_printout(pdf)) == 1, pdf.name
+    pdf = print_once(viewer, viewer.right_click_list, PDF300)
+    assert len(read_pdf(pdf)) == 1, pdf.name
 

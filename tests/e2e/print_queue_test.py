@@ -9,8 +9,9 @@ import subprocess
 import time
 
 from desktop import wait_until
-from print_dialog import cancel_print_dialog, confirm_print_dialog, shown_printer, wait_print_dialog
-from print_queues import QUEUES, layout_to_points, read_pdf
+from print_queue import QUEUES
+from printouts import (cancel_print_dialog, confirm_print_dialog, layout_to_points, read_pdf,
+                       shown_printer, wait_print_dialog)
 
 # The probe page, in layout units (1/600 inch): texts at their TextOut positions and rules.
 PROBE_TEXTS = [("Пылемер Лумек", 1640, 300), ("лист 1 из 2", 3640, 300), ("ABC 123", 940, 1000)]
@@ -162,8 +163,7 @@ def test_dialog_chooses_each_printer(session, print_queues):
         asked = time.monotonic()
         window = wait_print_dialog(session.display, alive=probe.running)
         shown = time.monotonic()
-        confirm_print_dialog(session.display, queue, window=window,
-                             shown=lambda: shown_printer(session))
+        confirm_print_dialog(session, queue, window=window)
         confirmed = time.monotonic()
         code = probe.wait_exit(timeout=60)
         assert code == 0, f"dialog: exit code {code}: {probe.output()!r}"
@@ -180,10 +180,10 @@ def test_owned_dialog_opens_with_the_last_choice(session, print_queues):
     queue = QUEUES[1]  # not the default printer
     before = print_queues.snapshot()
     probe = session.start(session.programs["print_probe"], "owned-dialogs", "2")
-    confirm_print_dialog(session.display, queue, alive=probe.running)
+    confirm_print_dialog(session, queue, alive=probe.running)
     window = wait_print_dialog(session.display, alive=probe.running)
     assert shown_printer(session) == queue, f"the second dialog shows {shown_printer(session)}"
-    confirm_print_dialog(session.display, None, window=window)
+    confirm_print_dialog(session, None, window=window)
     code = probe.wait_exit(timeout=60)
     out = probe.output()
     assert code == 0, f"exit code {code}: {out!r}"

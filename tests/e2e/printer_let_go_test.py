@@ -5,28 +5,11 @@ printer and "ошибка печати" says it failed; the next right click ask
 Needs the project's print queues, so root (the print_queues fixture says why it skips).
 """
 
-import subprocess
-from contextlib import contextmanager
+from print_queue import QUEUES
+from printouts import refusing_jobs
+from viewer_page import PRINT_FAILED, write_file
 
-from print_queues import QUEUES
-from viewer_page import write_file
-
-PRINT_FAILED = "ошибка печати"
 QUEUE = QUEUES[0]
-
-
-@contextmanager
-def refusing_jobs(queue):
-    """`queue` refuses and holds jobs (cupsreject, cupsdisable) inside the block; a print job
-    on it then really fails in Wine."""
-    def run(*commands):
-        for command in commands:
-            subprocess.run([command, queue], check=True, capture_output=True)
-    run("cupsreject", "cupsdisable")
-    try:
-        yield
-    finally:
-        run("cupsaccept", "cupsenable")
 
 
 def test_after_a_failed_printout_the_next_right_click_asks_for_a_printer(

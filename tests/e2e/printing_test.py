@@ -11,17 +11,17 @@ layout units and every text stands at the same place on paper.
 
 import viewer_geometry as geo
 from desktop import wait_until
-from print_dialog import dialog_windows, shown_printer, wait_dialog_gone
 from printouts import (PDF300, PDF600, ROWS_PER_PAGE, TIMED_MODE, assert_nothing_printed,
-                       check_list_printout, check_protocol, list_rows, print_once, read_printout,
-                       records_file, records_of, word_places)
-from viewer_page import BESIDE_PANES, MILLION, SAMPLE, copy_records, million_records
+                       check_list_printout, check_protocol, dialog_windows, list_rows, print_once,
+                       read_pdf, records_of, shown_printer, wait_dialog_gone, word_places)
+from viewer_page import (BESIDE_PANES, MILLION, SAMPLE, copy_records, make_records,
+                         million_records)
 
 
 def test_list_of_the_sample_prints_every_record_under_its_heading(
         session, start_viewer, print_queues):
     viewer = start_viewer(file=SAMPLE)
-    pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF600)
+    pdf = print_once(viewer, viewer.right_click_list, PDF600)
     pages = check_list_printout(pdf, viewer.path, viewer.wine_name)
     print(f"    the sample ({len(records_of(viewer.path))} records): {len(pages)} pages, "
           f"{[len(list_rows(p)) for p in pages]} rows")
@@ -29,9 +29,9 @@ def test_list_of_the_sample_prints_every_record_under_its_heading(
 
 def test_a_full_page_and_one_row_print_alike_at_300_and_600_dpi(
         session, start_viewer, print_queues):
-    path = records_file(session, ROWS_PER_PAGE + 1)
+    path = make_records(session.temp_dir, "records.dst", ROWS_PER_PAGE + 1)
     viewer = start_viewer(file=path)
-    low = print_once(print_queues, viewer, viewer.right_click_list, PDF300)
+    low = print_once(viewer, viewer.right_click_list, PDF300)
     # The list asks every time; the dialog opens on the printer chosen last.
     before = print_queues.snapshot()
     viewer.right_click_list()
@@ -55,18 +55,18 @@ def test_one_full_page_has_no_page_label_and_two_full_pages_no_third(
         session, start_viewer, print_queues):
     for count, rows in ((ROWS_PER_PAGE, [ROWS_PER_PAGE]),
                         (2 * ROWS_PER_PAGE, [ROWS_PER_PAGE, ROWS_PER_PAGE])):
-        path = records_file(session, count)
+        path = make_records(session.temp_dir, "records.dst", count)
         viewer = start_viewer(file=path)
-        pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF600)
+        pdf = print_once(viewer, viewer.right_click_list, PDF600)
         pages = check_list_printout(pdf, path, viewer.wine_name)
         assert [len(list_rows(p)) for p in pages] == rows, f"{count} records: {pdf.name}"
         viewer.exit()
 
 
 def test_page_labels_from_the_tenth_page_on_are_printed_whole(session, start_viewer, print_queues):
-    path = records_file(session, 10 * ROWS_PER_PAGE + 1)
+    path = make_records(session.temp_dir, "records.dst", 10 * ROWS_PER_PAGE + 1)
     viewer = start_viewer(file=path)
-    pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF300)
+    pdf = print_once(viewer, viewer.right_click_list, PDF300)
     pages = check_list_printout(pdf, path, viewer.wine_name)  # "лист 10 из 11" among them
     assert [len(list_rows(p)) for p in pages] == [ROWS_PER_PAGE] * 10 + [1], pdf.name
 
@@ -77,9 +77,9 @@ def test_a_cancelled_dialog_prints_nothing_and_the_next_click_asks_again(
     before = print_queues.snapshot()
     viewer.right_click_list()
     viewer.cancel_print()
-    assert_nothing_printed(print_queues, viewer, before, "Cancel")
-    pdf = print_once(print_queues, viewer, viewer.right_click_list, PDF300)
-    assert len(read_printout(pdf)) == 2, pdf.name
+    assert_nothing_printed(viewer, before, "Cancel")
+    pdf = print_once(viewer, viewer.right_click_list, PDF300)
+    assert len(read_pdf(pdf)) == 2, pdf.name
     assert viewer.program.running()
 
 
@@ -88,9 +88,9 @@ def test_right_clicks_beside_the_list_print_nothing(session, start_viewer, print
     before = print_queues.snapshot()
     for name, rect in (("info pane", geo.INFO_PANE), ("header pane", geo.HEADER_PANE),
                        ("main window", (540, 150, 170, 200)), ("Open button", geo.OPEN_BUTTON)):
-        viewer.right_click(rect)
+        viewer.window.click(*geo.centre(rect), button=3)
         viewer.assert_no_print_dialog(f"a right click on the {name}")
-    assert_nothing_printed(print_queues, viewer, before, "right clicks beside the list")
+    assert_nothing_printed(viewer, before, "right clicks beside the list")
     # The viewer still answers: the list asks.
     viewer.right_click_list()
     viewer.cancel_print()
@@ -104,7 +104,7 @@ def test_protocol_asks_once_per_detail_window(session, start_viewer, print_queue
     detail = viewer.open_detail(timed)
 
     # Twice: one dialog, two documents on the same printer.
-    first = print_once(print_queues, viewer, lambda: viewer.right_click_detail(detail), PDF600)
+    first = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF600)
     before = print_queues.snapshot()
     viewer.right_click_detail(detail)
     second = print_queues.wait_for_pdf(PDF600, before)
@@ -118,8 +118,8 @@ def test_protocol_asks_once_per_detail_window(session, start_viewer, print_queue
     before = print_queues.snapshot()
     viewer.right_click_detail(detail)
     viewer.cancel_print()
-    assert_nothing_printed(print_queues, viewer, before, "Cancel")
-    pdf = print_once(print_queues, viewer, lambda: viewer.right_click_detail(detail), PDF300)
+    assert_nothing_printed(viewer, before, "Cancel")
+    pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF300)
     check_protocol(pdf, path, timed)
 
     # A list printout after the protocol asks again, on the printer chosen last ...
@@ -139,7 +139,7 @@ def test_protocol_asks_once_per_detail_window(session, start_viewer, print_queue
     express = next(i for i, (mode, _, _) in enumerate(records_of(path)) if mode == 0)
     viewer.click_row(express)
     detail = viewer.wait_detail(replacing=detail)
-    pdf = print_once(print_queues, viewer, lambda: viewer.right_click_detail(detail), PDF600)
+    pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF600)
     check_protocol(pdf, path, express)
 
 
@@ -161,9 +161,9 @@ def test_right_clicks_while_a_print_dialog_is_open_print_nothing(
         session.click_child(session.window_texts("Print"), "Button", "Cancel")
         wait_dialog_gone(session.display, dialog)
         viewer.assert_no_print_dialog("the dialog was cancelled")
-    assert_nothing_printed(print_queues, viewer, before, "Cancel")
+    assert_nothing_printed(viewer, before, "Cancel")
     # Printing works again once the dialogs are over.
-    pdf = print_once(print_queues, viewer, lambda: viewer.right_click_detail(detail), PDF600)
+    pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF600)
     check_protocol(pdf, viewer.path, 0)
 
 
@@ -193,7 +193,7 @@ def test_a_million_records_ask_for_the_list_and_print_the_last_protocol(
     viewer.park()
     viewer.wait_rows(bottom, "one wheel notch down to the end")
     detail = viewer.open_detail(geo.VISIBLE_ROWS - 1)
-    pdf = print_once(print_queues, viewer, lambda: viewer.right_click_detail(detail), PDF300)
+    pdf = print_once(viewer, lambda: viewer.right_click_detail(detail), PDF300)
     check_protocol(pdf, tail, 47)
     assert viewer.detail() is not None
 

@@ -7,7 +7,7 @@ the viewer shows that record's date, time, mode name and concentration pair.
 Wine starts its services anew for a program that runs while no other program of the prefix
 does, which takes seconds: ask tolvinark-cli while the viewer runs.
 
-    lines = cli_list(session, path)            # tab-separated fields of every record
+    lines = cli_list(session, path)            # the fields of every record
     bands = row_pictures(session, lines)       # one 14-pixel band per line, as a list row
 """
 
@@ -33,35 +33,14 @@ INFO_LINE_WIDTH = 300  # the record-count line as compared: label, count and bla
 def cli_list(session, path):
     """The list rows tolvinark-cli prints for the file at the Unix `path`: one tuple of
     fields (date, time, mode name, concentration pair) per record."""
-    result = session.run(session.programs["tolvinark-cli"], "list", unix_to_wine_path(path),
-                         timeout=300)
-    if result.returncode != 0:
-        raise AssertionError(f"tolvinark-cli list {path} ended with {result.returncode}: "
-                             f"{result.stderr.decode('utf-8', 'replace')[-300:]}")
-    lines = result.stdout.decode("utf-8").splitlines()
-    return [tuple(line.rstrip("\r").split("\t")) for line in lines]
-
-
-def cli_export(session, path, number, series):
-    """The bytes tolvinark-cli export writes for record `number` of the file and a series
-    ("ci" or "cd"), written into a folder of its own."""
-    with tempfile.TemporaryDirectory(prefix="tolvinark-e2e-export-") as folder:
-        out = Path(folder) / "expected.dif"
-        result = session.run(session.programs["tolvinark-cli"], "export", unix_to_wine_path(path),
-                             number, "--series", series, "-o", unix_to_wine_path(out), timeout=60)
-        assert result.returncode == 0, f"tolvinark-cli export ended with {result.returncode}"
-        return out.read_bytes()
+    return [tuple(line.split("\t")) for line in session.cli("list", path).splitlines()]
 
 
 def cli_info(session, path):
     """What tolvinark-cli info prints for the file: label -> text, e.g. "Записей:" ->
     the record count text as the info pane shows it."""
-    result = session.run(session.programs["tolvinark-cli"], "info", unix_to_wine_path(path),
-                         timeout=300)
-    if result.returncode != 0:
-        raise AssertionError(f"tolvinark-cli info {path} ended with {result.returncode}")
-    lines = result.stdout.decode("utf-8").splitlines()
-    return dict(line.rstrip("\r").split("\t", 1) for line in lines if "\t" in line)
+    return dict(line.split("\t", 1) for line in session.cli("info", path).splitlines()
+                if "\t" in line)
 
 
 def texts_picture(session, placed, width, height):

@@ -29,7 +29,7 @@ import random
 import time
 
 import dst_format
-import print_dialog
+import printouts
 import viewer_geometry as geo
 import viewer_page as page
 from desktop import wait_until
@@ -194,15 +194,15 @@ class Soak:
         session, display = self.session, self.session.display
 
         def notice():
-            windows = session.window_texts(print_dialog.DIALOG_TITLE)
+            windows = session.window_texts(printouts.DIALOG_TITLE)
             return windows if any(w["text"].startswith(NO_PRINTER) for w in windows) else None
         first = self.viewer.wait_print_dialog()
         if notice():
             session.click_child(notice(), "Button", "OK")
             wait_until(lambda: not notice(), "the box to close", interval=0.2)
-            first = print_dialog.wait_print_dialog(display, besides=[first],
+            first = printouts.wait_print_dialog(display, besides=[first],
                                                    alive=self.viewer.program.running)
-        print_dialog.cancel_print_dialog(display, window=first)
+        printouts.cancel_print_dialog(display, window=first)
 
     def open_valid(self):
         self.viewer.open_by_dialog(self.rng.choice(self.valid).name)
@@ -265,7 +265,7 @@ class Soak:
 
     def sample(self):
         # A message box or print dialog left open would be one nobody expected.
-        assert not print_dialog.dialog_windows(self.session.display), \
+        assert not printouts.dialog_windows(self.session.display), \
             f"a print dialog stands after action {self.actions}"
         boxes = self.viewer.message_boxes()
         if boxes:

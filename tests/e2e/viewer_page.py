@@ -11,11 +11,10 @@ built by tools/make_sample.py.
 """
 
 import hashlib
-import os
 from pathlib import Path
 
 import make_sample
-import print_dialog
+import printouts
 import viewer_geometry as geo
 from desktop import Timeout, colours, wait_until
 from dst_format import RECORD_SIZE
@@ -23,22 +22,18 @@ from wine_env import locale_env, unix_to_wine_path
 
 ROOT = Path(__file__).resolve().parents[2]
 SAMPLE = ROOT / "resources" / "samples" / "demo.dst"
-MESSAGE_BOX_CLASS = "#32770"
 OPEN_DIALOG_TITLE = "Open"
 OPEN_FAILED = "ошибка при открытии файла"
 NO_DST_TYPE = "ошибка: тип файла не .dst"
 NO_FILE = "Нет файла: "
 EXPORT_FAILED = "ошибка при записи файла Temp.dif"
 EXPORT = "Temp.dif"
-RUSSIAN_LOCALE = "ru_RU.UTF-8"
-PARK_Y = geo.ROW_PITCH * geo.VISIBLE_ROWS + 2  # below the last whole row: highlights no row
 ROW_CLICK_X = 3  # the rows' left end, which a detail window at its first place leaves uncovered
-BLANK_ROW_X = 6
 BESIDE_PANES = (600, 300)
 PROGRESS_CLASS = "TolvinarkPrintProgress"  # the printout's progress window
+PRINT_FAILED = "ошибка печати"
 
 # The detail window: untitled, owned by the main window.
-DETAIL_CLASS = "SimpleWinClass"
 TOGGLE_TEXT = " Си / Сд "
 DEFAULT_CORNER = (20, 100)
 TIMED_SIZE = (574, 418)
@@ -91,7 +86,7 @@ def copy_records(source, first, count, target):
 
 def russian_system(session):
     """The Wine environment of a Russian system, whose ANSI code page is 1251."""
-    return locale_env(session.env, RUSSIAN_LOCALE)
+    return locale_env(session.env, "ru_RU.UTF-8")
 
 
 def folder_state(folder):
@@ -99,21 +94,15 @@ def folder_state(folder):
     SHA-256 of the content of a file (the size and modification time of one over 64 MB, which
     would take long to read)."""
     state = {}
-    root = Path(folder)
-    for path, dirs, files in os.walk(root):
-        for name in dirs:
-            state[str(Path(path, name).relative_to(root))] = "dir"
-        for name in files:
-            full = Path(path, name)
-            status = full.stat()
-            if status.st_size > 64 * 1024 * 1024:
-                state[str(full.relative_to(root))] = (status.st_size, status.st_mtime_ns)
-                continue
-            digest = hashlib.sha256()
-            with open(full, "rb") as content:
-                for block in iter(lambda: content.read(1 << 20), b""):
-                    digest.update(block)
-            state[str(full.relative_to(root))] = (status.st_size, digest.hexdigest())
+    for path in Path(folder).rglob("*"):
+        name, status = str(path.relative_to(folder)), path.stat()
+        if path.is_dir():
+            state[name] = "dir"
+        elif status.st_size > 64 << 20:
+            state[name] = (status.st_size, status.st_mtime_ns)
+        else:
+            with open(path, "rb") as content:
+                state[name] = (status.st_size, hashlib.file_digest(content, "sha256").hexdigest())
     return state
 
 
@@ -149,7 +138,7 @@ def is_blank(band):
 def is_blank_row(band):
     """A blank row: the viewer clears blank rows from x 6 on, so the 6 pixels before may keep
     the highlight of a longer file's row that stood there."""
-    return is_blank(band.crop((BLANK_ROW_X, 0, band.width, band.height)))
+    return is_blank(band.crop((6, 0, band.width, band.height)))
 
 
 def children_of_each(windows, wanted):
@@ -231,7 +220,7 @@ class Viewer:
 
     def exit(self):
         """Presses Exit; the viewer ends with exit code 0."""
-        self.click_exit()
+        self.window.click(*geo.centre(geo.EXIT_BUTTON))
         assert self.program.wait_exit() == 0
 
     def settle(self):
@@ -305,12 +294,9 @@ class Viewer:
     def park(self):
         """Moves the pointer into the list pane's strip below the last row, where it
         highlights no row, so that the rows can be compared."""
-        self.window.move(*geo.list_to_client(200, PARK_Y))
+        self.window.move(*geo.list_to_client(200, geo.ROW_PITCH * geo.VISIBLE_ROWS + 2))
 
     # -- buttons and message boxes
-    def click_exit(self):
-        self.window.click(*geo.centre(geo.EXIT_BUTTON))
-
     def click_open(self):
         self.window.click(*geo.centre(geo.OPEN_BUTTON))
 
@@ -320,7 +306,7 @@ class Viewer:
     def message_boxes(self):
         """The texts of the viewer's message boxes now shown: one list of child texts each."""
         return [children for _, children in children_of_each(
-            self.session.window_texts(geo.TITLE), lambda w: w["class"] == MESSAGE_BOX_CLASS)]
+            self.session.window_texts(geo.TITLE), lambda w: w["class"] == "#32770")]
 
     def wait_message_box(self, text, timeout=20.0):
         """The viewer's message box showing exactly `text`, read from inside Wine."""
@@ -386,7 +372,7 @@ class Viewer:
         """The detail window, or None while none is open."""
         for window, children in children_of_each(
                 self.session.window_texts(geo.TITLE, owned=True),
-                lambda w: w["class"] == DETAIL_CLASS and w["visible"]):
+                lambda w: w["class"] == "SimpleWinClass" and w["visible"]):
             return DetailWindow(self.display, window, children)
         return None
 
@@ -454,24 +440,20 @@ class Viewer:
     def right_click_list(self, k=3):
         self.click_row(k, button=3)
 
-    def right_click(self, rect):
-        self.window.click(*geo.centre(rect), button=3)
-
     def right_click_detail(self, detail):
         # Among the texts, clear of the buttons of a timed measurement.
         detail.click(60, 60, 3)
 
     def wait_print_dialog(self):
-        return print_dialog.wait_print_dialog(self.display, alive=self.program.running)
+        return printouts.wait_print_dialog(self.display, alive=self.program.running)
 
     def confirm_print(self, printer, window=None):
         """Answers the print dialog: `printer` chosen (None: the one it shows), then OK."""
-        return print_dialog.confirm_print_dialog(
-            self.display, printer, window=window, alive=self.program.running,
-            shown=lambda: print_dialog.shown_printer(self.session))
+        return printouts.confirm_print_dialog(self.session, printer, window=window,
+                                              alive=self.program.running)
 
     def cancel_print(self):
-        print_dialog.cancel_print_dialog(self.display, alive=self.program.running)
+        printouts.cancel_print_dialog(self.display, alive=self.program.running)
 
     def wait_printout_over(self, timeout=60.0):
         """Until the printout's progress window is gone and the viewer is back from printing:
@@ -484,5 +466,5 @@ class Viewer:
     def assert_no_print_dialog(self, what):
         """No print dialog stands once the viewer has handled what it was sent."""
         self.settle()
-        assert not print_dialog.dialog_windows(self.display), f"a print dialog after {what}"
+        assert not printouts.dialog_windows(self.display), f"a print dialog after {what}"
 
