@@ -245,17 +245,14 @@ class Window:
     def __repr__(self):
         return f"Window({self.title!r}, 0x{self.xid:x})"
 
-    def geometry(self, refresh=False):
+    def geometry(self):
         """(x, y, width, height) of the client area on the screen. Windows stay where they were
         made (nothing moves them on a bare display), so it is asked for once."""
-        if self._geometry is None or refresh:
+        if self._geometry is None:
             self._geometry = self.display.geometry(self.xid)
             if self._geometry is None:
                 raise AssertionError(f"{self!r} is gone")
         return self._geometry
-
-    def exists(self):
-        return self.xid in self.display.windows_named(self.title)
 
     def to_screen(self, x, y):
         left, top, _, _ = self.geometry()
@@ -299,7 +296,8 @@ class Window:
         self.display.send_close(self.xid)
 
     def wait_gone(self, timeout=10.0):
-        wait_until(lambda: not self.exists(), f"{self!r} to close", timeout)
+        wait_until(lambda: self.xid not in self.display.windows_named(self.title),
+                   f"{self!r} to close", timeout)
 
 
 class Program:

@@ -29,6 +29,7 @@ import signal
 import subprocess
 import sys
 import time
+from contextlib import contextmanager
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -113,16 +114,13 @@ def running():
     return scheduler_pid() is not None and answers()
 
 
-class _Lock:
+@contextmanager
+def _lock():
     """Starting and stopping one at a time, when several tests ask at once."""
-
-    def __enter__(self):
-        DIR.mkdir(parents=True, exist_ok=True)
-        self.file = open(f"{DIR}.lock", "w")
-        fcntl.flock(self.file, fcntl.LOCK_EX)
-
-    def __exit__(self, *exc):
-        self.file.close()
+    DIR.mkdir(parents=True, exist_ok=True)
+    with open(f"{DIR}.lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        yield
 
 
 def _start_scheduler():
@@ -154,7 +152,7 @@ def start():
     if not (os.access("/usr/sbin/cupsd", os.X_OK) and
             os.access("/usr/lib/cups/backend/cups-pdf", os.X_OK)):
         raise RuntimeError("cupsd or cups-pdf is missing; run scripts/setup")
-    with _Lock():
+    with _lock():
         if not running():
             _start_scheduler()
         for queue in QUEUES:
@@ -185,7 +183,7 @@ def start():
 
 
 def stop():
-    with _Lock():
+    with _lock():
         pid = scheduler_pid()
         if pid is not None:
             os.kill(pid, signal.SIGTERM)

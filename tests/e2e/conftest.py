@@ -58,6 +58,7 @@ class Session:
         self.display, self.prefix, self.programs = display, prefix, programs
         self.env = wine_env.environment(display.env(), prefix)
         self.started = []
+        # Short: the file names printed from it must fit on the page (not pytest's tmp_path).
         self.temp_dir = Path(tempfile.mkdtemp(prefix="tolvinark-e2e-"))
         # The pointer waits in a corner where no window opens, so that no program sees a mouse
         # move the test did not make.
@@ -180,11 +181,8 @@ def start_viewer(session):
     viewers = []
 
     def start(*args, file=None, env=None, program=None):
-        if file is not None:
-            args = (wine_env.unix_to_wine_path(file), *args)
-        viewer = Viewer(session, *args, env=env, program=program)
-        viewers.append(viewer)
-        return viewer.wait_shows(file) if file is not None else viewer
+        viewers.append(Viewer(session, *args, file=file, env=env, program=program))
+        return viewers[-1]
     yield start
     for viewer in viewers:
         if not viewer.program.exit_seen:

@@ -84,9 +84,7 @@ class KeyedViewer:
             self.band[top + k] = band
 
     def highlighted_row(self):
-        edge = self.viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
-        highlighted = [k for k in range(geo.VISIBLE_ROWS)
-                       if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
+        highlighted = self.viewer.highlighted_rows()
         return (highlighted[0] if len(highlighted) == 1 else
                 ("several", highlighted) if highlighted else None)
 

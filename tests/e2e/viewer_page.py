@@ -201,22 +201,20 @@ class DetailWindow:
 class Viewer:
     """The viewer's main window and what it opens, as the cases see them."""
 
-    def __init__(self, session, *args, env=None, program=None):
+    def __init__(self, session, *args, file=None, env=None, program=None):
         """Starts the viewer (or `program`, a test build of it) with `args` in the test's
-        folder, with the test's environment or `env`, and waits for its main window."""
+        folder, with the test's environment or `env`, and waits for its main window; with
+        `file` (a Unix path) first among the arguments, until it shows the file's rows."""
         self.session = session
         self.display = session.display
+        if file is not None:
+            self.path, self.wine_name = Path(file), unix_to_wine_path(file)
+            args = (self.wine_name, *args)
         self.program = session.start(program or session.programs["tolvinark"], *args,
                                      cwd=session.temp_dir, env=env)
         self.window = self.program.wait_window(geo.TITLE)
-
-    def wait_shows(self, path):
-        """Waits until the viewer shows the rows of the file at the Unix `path`, which it was
-        given; the viewer."""
-        self.path = Path(path)
-        self.wine_name = unix_to_wine_path(path)
-        self.wait_file_shown()
-        return self
+        if file is not None:
+            self.wait_file_shown()
 
     def exit(self):
         """Presses Exit; the viewer ends with exit code 0."""
@@ -239,6 +237,12 @@ class Viewer:
         pane = self.window.grab(x, y, geo.LIST_TEXT_WIDTH, geo.LIST_CLIENT_HEIGHT)
         return [pane.crop((0, geo.row_top(k), geo.LIST_TEXT_WIDTH, geo.row_top(k) + geo.ROW_PITCH))
                 for k in range(geo.VISIBLE_ROWS)]
+
+    def highlighted_rows(self):
+        """The visible rows drawn in the highlight colour, read at the list's left edge."""
+        edge = self.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
+        return [k for k in range(geo.VISIBLE_ROWS)
+                if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
 
     def list_shown(self):
         """True when the list pane is shown (its client area has the background colour)."""

@@ -151,16 +151,11 @@ def test_scrolling_moves_the_rows_as_the_scroll_bar_and_wheel_ask(session, start
 def test_the_row_under_the_pointer_is_highlighted(session, start_viewer):
     viewer = start_viewer(file=write_file(session, "forty.dst", range(40)))
 
-    def highlighted_rows():
-        edge = viewer.window.grab(*geo.list_to_client(1, 0), 1, geo.LIST_CLIENT_HEIGHT)
-        return [k for k in range(geo.VISIBLE_ROWS)
-                if edge.getpixel((0, geo.row_top(k) + 1)) == geo.HIGHLIGHT]
-
     plain = viewer.rows()
-    assert highlighted_rows() == []
+    assert viewer.highlighted_rows() == []
     for y, row in ((20, 1), (0, 0), (13, 0), (geo.row_top(10) + 7, 10)):
         viewer.window.move(*geo.list_to_client(200, y))
-        wait_until(lambda: highlighted_rows() == [row], f"row {row} highlighted for y = {y}")
+        wait_until(lambda: viewer.highlighted_rows() == [row], f"row {row} highlighted for y = {y}")
     rows = viewer.rows()
     band = rows[10]
     assert count(band, geo.HIGHLIGHT) > count(band, geo.BACKGROUND), "the whole band is lit"
@@ -169,7 +164,7 @@ def test_the_row_under_the_pointer_is_highlighted(session, start_viewer):
     viewer.window.move(600, 300)
     viewer.window.wheel(600, 300, -1)
     wait_until(lambda: viewer.rows()[0] == plain[1], "one wheel notch down")
-    assert highlighted_rows() == [10]
+    assert viewer.highlighted_rows() == [10]
     # The close box ends the program with exit code 0.
     viewer.window.close()
     assert viewer.program.wait_exit() == 0
