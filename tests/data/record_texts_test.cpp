@@ -9,9 +9,12 @@
 #include "data/cp1251.h"
 #include "data/digit_writers.h"
 #include "data/fixed_texts.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
+
+using test::entryAt;
 
 // A code page 1251 literal kept as a string, so tables can hold it beyond the literal's
 // lifetime.
@@ -29,18 +32,6 @@ float floatOfBits(std::uint32_t bits) {
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
-}
-
-IndexEntry entryAt(std::uint16_t year, std::uint16_t month, std::uint16_t day,
-                   std::uint16_t hour = 0, std::uint16_t minute = 0, std::uint16_t second = 0) {
-    IndexEntry entry;
-    entry.year = year;
-    entry.month = month;
-    entry.day = day;
-    entry.hour = hour;
-    entry.minute = minute;
-    entry.second = second;
-    return entry;
 }
 
 FileRecord recordWithClimate(std::uint16_t temperature, std::uint16_t humidity,

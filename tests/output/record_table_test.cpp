@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_records.h"
+
 namespace tolvinark {
 namespace {
 
@@ -81,13 +83,7 @@ TEST(IsoDateTime, StoredNumbersAtLeastFourAndTwoDigitsNeverNormalised) {
         {20190, 13, 300, 25, 61, 99, "20190-13-300T25:61:99"},
     };
     for (const auto& c : cases) {
-        IndexEntry entry;
-        entry.year = c.year;
-        entry.month = c.month;
-        entry.day = c.day;
-        entry.hour = c.hour;
-        entry.minute = c.minute;
-        entry.second = c.second;
+        const IndexEntry entry = test::entryAt(c.year, c.month, c.day, c.hour, c.minute, c.second);
         EXPECT_EQ(isoDateTime(entry), c.expected);
     }
 }

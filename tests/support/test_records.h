@@ -77,6 +77,20 @@ inline FileRecord timedRecord(std::uint16_t pointCount, std::initializer_list<st
     return TestRecord().pointCount(pointCount).points(Series::Ci, ci).points(Series::Cd, cd);
 }
 
+// An index entry of that date and time, every other field zero.
+inline IndexEntry entryAt(std::uint16_t year, std::uint16_t month, std::uint16_t day,
+                          std::uint16_t hour = 0, std::uint16_t minute = 0,
+                          std::uint16_t second = 0) {
+    IndexEntry entry;
+    entry.year = year;
+    entry.month = month;
+    entry.day = day;
+    entry.hour = hour;
+    entry.minute = minute;
+    entry.second = second;
+    return entry;
+}
+
 // Entry k of a made-up file: its time of day (and the seconds past 24 hours) differ from every
 // other entry's, so a row's time text tells which record it shows.
 inline IndexEntry numberedEntry(std::uint32_t k) {

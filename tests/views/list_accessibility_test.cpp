@@ -78,14 +78,8 @@ TEST(ListAccessibility, ItemNameIsTheRowWithoutItsPadding) {
         {7, 19, 3, 5, 0, 0, 0, 0.5f, "05.03. 19 00:00:00, ???, 0.500 ± 0.100 мг/м3"},
     };
     for (const auto& c : cases) {
-        IndexEntry entry;
+        IndexEntry entry = test::entryAt(c.year, c.month, c.day, c.hour, c.minute, c.second);
         entry.mode = c.mode;
-        entry.year = c.year;
-        entry.month = c.month;
-        entry.day = c.day;
-        entry.hour = c.hour;
-        entry.minute = c.minute;
-        entry.second = c.second;
         entry.concentration = c.concentration;
         EXPECT_EQ(listItemName(entry), c.name);
     }

@@ -31,13 +31,8 @@ TextCall onBackground(int x, int y, std::string text) {
 }
 
 TEST(ListRows, RowTextsStandAtTheirColumns) {
-    IndexEntry entry;
+    IndexEntry entry = test::entryAt(2019, 3, 5, 9, 5);
     entry.mode = 0;
-    entry.year = 2019;
-    entry.month = 3;
-    entry.day = 5;
-    entry.hour = 9;
-    entry.minute = 5;
     entry.concentration = 0.123f;
     const std::vector<IndexEntry> entries{entry};
     ScrollState state = startedList(1);
