@@ -58,8 +58,11 @@ std::string meanText(double mean) {
     return std::string(digits, end.ptr);
 }
 
+// One pass over the field: find_first_of searches the four characters for every byte, which
+// was a fifth of `csv`'s time.
 bool needsQuotes(std::string_view field) {
-    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+    return std::any_of(field.begin(), field.end(),
+                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
 }
 
 void appendCsvField(std::string_view field, std::string& out) {
