@@ -19,20 +19,8 @@ dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
 file="$dir/bench.dst"
 
-# Records that differ in mode, date and concentration, written in one go.
-python3 - "$file" "$records" <<'PY'
-import struct, sys
-path, count = sys.argv[1], int(sys.argv[2])
-with open(path, "wb") as out:
-    for i in range(count):
-        record = bytearray(588)
-        struct.pack_into("<I", record, 4, 1234567)
-        struct.pack_into("<7H", record, 16, i % 4, 2015 + i % 10, 1 + i % 12, 1 + i % 28,
-                         i % 24, i % 60, i * 7 % 60)
-        struct.pack_into("<f", record, 64, 0.001 * (i % 100000))
-        struct.pack_into("<H", record, 580, 128)
-        out.write(record)
-PY
+# Valid random records of every mode, as the sample maker writes them.
+python3 tools/make_sample.py records "$records" -o "$file"
 
 size=$(stat -c %s "$file")
 cat "$file" > /dev/null

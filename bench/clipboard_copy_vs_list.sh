@@ -27,21 +27,8 @@ cleanup() {
 trap cleanup EXIT
 file="$dir/bench.dst"
 
-# Records of every mode, the timed ones with a duration and climate fields of varying width.
-/usr/bin/python3 - "$file" "$records" <<'PY'
-import struct, sys
-path, count = sys.argv[1], int(sys.argv[2])
-with open(path, "wb") as out:
-    for i in range(count):
-        record = bytearray(588)
-        struct.pack_into("<I", record, 4, 1703)
-        struct.pack_into("<7Hh", record, 16, i % 4, 2015 + i % 10, 1 + i % 12, 1 + i % 28,
-                         i % 24, i % 60, i * 7 % 60, i % 32768)
-        struct.pack_into("<3H", record, 36, i % 256, i % 101, 700 + i % 100)
-        struct.pack_into("<f", record, 64, 0.001 * (i % 100000))
-        struct.pack_into("<H", record, 580, 128)
-        out.write(record)
-PY
+# Valid random records of every mode, as the sample maker writes them.
+python3 tools/make_sample.py records "$records" -o "$file"
 cat "$file" > /dev/null
 
 # A display of its own: Xvfb names the free one it took once it is ready.
