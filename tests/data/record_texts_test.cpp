@@ -36,17 +36,11 @@ float floatOfBits(std::uint32_t bits) {
 
 FileRecord recordWithClimate(std::uint16_t temperature, std::uint16_t humidity,
                              std::uint16_t pressure) {
-    FileRecord record;
-    storeU16(record, record_offset::kTemperature, temperature);
-    storeU16(record, record_offset::kHumidity, humidity);
-    storeU16(record, record_offset::kPressure, pressure);
-    return record;
+    return test::TestRecord().climate(temperature, humidity, pressure);
 }
 
 FileRecord recordWithDuration(std::int16_t seconds) {
-    FileRecord record;
-    storeU16(record, record_offset::kDuration, static_cast<std::uint16_t>(seconds));
-    return record;
+    return test::TestRecord().duration(static_cast<std::uint16_t>(seconds));
 }
 
 TEST(RecordTexts, ListDateText) {
@@ -144,9 +138,7 @@ TEST(RecordTexts, ConcentrationPair) {
 }
 
 TEST(RecordTexts, ConcentrationLineTakesTheShownMode) {
-    FileRecord record;
-    storeU16(record, record_offset::kMode, 0);
-    storeFloat(record, record_offset::kConcentration, 0.123f);
+    const FileRecord record = test::TestRecord().mode(0).concentration(0.123f);
     const ComposedText fifth = concentrationLine(record, 0);
     EXPECT_EQ(str(fifth), str(cp1251("0.123  ±  0.024   мг/м3 ")));
     EXPECT_EQ(fifth.length, 24u);
@@ -165,13 +157,8 @@ TEST(RecordTexts, DateTimeHeader) {
         {2019, 300, 123, 100, 255, 99, "23.44.2019  00:55:99  "},
     };
     for (const auto& c : cases) {
-        FileRecord record;
-        storeU16(record, record_offset::kYear, c.year);
-        storeU16(record, record_offset::kMonth, c.month);
-        storeU16(record, record_offset::kDay, c.day);
-        storeU16(record, record_offset::kHour, c.hour);
-        storeU16(record, record_offset::kMinute, c.minute);
-        storeU16(record, record_offset::kSecond, c.second);
+        const FileRecord record =
+            test::TestRecord().date(c.year, c.month, c.day).time(c.hour, c.minute, c.second);
         EXPECT_EQ(str(dateTimeHeader(record)), c.expected);
     }
 }

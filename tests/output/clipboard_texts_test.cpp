@@ -14,6 +14,7 @@
 #include "data/fixed_texts.h"
 #include "output/copied_table.h"
 #include "tests/data/scratch_dir.h"
+#include "tests/support/test_records.h"
 
 namespace tolvinark {
 namespace {
@@ -213,25 +214,17 @@ const std::vector<std::string> kListHeader = {"Дата",
                                               "Время измерения"};
 
 FileRecord recordOf(const Edge& edge) {
-    FileRecord record;
-    storeU32(record, record_offset::kSerialNumber, 1703);
-    storeU16(record, record_offset::kMode, edge.mode);
-    storeU16(record, record_offset::kYear, edge.year);
-    storeU16(record, record_offset::kMonth, edge.month);
-    storeU16(record, record_offset::kDay, edge.day);
-    storeU16(record, record_offset::kHour, edge.hour);
-    storeU16(record, record_offset::kMinute, edge.minute);
-    storeU16(record, record_offset::kSecond, edge.second);
-    storeU16(record, record_offset::kDuration, static_cast<std::uint16_t>(edge.duration));
-    storeU16(record, record_offset::kTemperature, edge.temperature);
-    storeU16(record, record_offset::kHumidity, edge.humidity);
-    storeU16(record, record_offset::kPressure, edge.pressure);
-    storeFloat(record, record_offset::kConcentration, edge.concentration);
-    storeU16(record, record_offset::kPointCount, edge.points);
-    for (std::size_t i = 0; i < kSeriesCapacity; ++i) {
-        storeU16(record, record_offset::kCiSeries + 2 * i, static_cast<std::uint16_t>(edge.ci(i)));
-        storeU16(record, record_offset::kCdSeries + 2 * i, static_cast<std::uint16_t>(edge.cd(i)));
-    }
+    test::TestRecord record;
+    record.serial(1703)
+        .mode(edge.mode)
+        .date(edge.year, edge.month, edge.day)
+        .time(edge.hour, edge.minute, edge.second)
+        .duration(static_cast<std::uint16_t>(edge.duration))
+        .climate(edge.temperature, edge.humidity, edge.pressure)
+        .concentration(edge.concentration)
+        .pointCount(edge.points);
+    for (std::size_t i = 0; i < kSeriesCapacity; ++i)
+        record.point(Series::Ci, i, edge.ci(i)).point(Series::Cd, i, edge.cd(i));
     return record;
 }
 

@@ -35,20 +35,13 @@ void expectRow(const TableRow& row, const std::vector<TableField>& expected) {
     }
 }
 
+// 5 March 2019, 09:05:00; 7 degrees below zero (255 - 7), the humidity's low 8 bits counting.
 FileRecord record(std::uint16_t mode, float concentration) {
-    FileRecord r;
-    storeU16(r, record_offset::kMode, mode);
-    storeU16(r, record_offset::kYear, 2019);
-    storeU16(r, record_offset::kMonth, 3);
-    storeU16(r, record_offset::kDay, 5);
-    storeU16(r, record_offset::kHour, 9);
-    storeU16(r, record_offset::kMinute, 5);
-    storeU16(r, record_offset::kDuration, 0xFFFE);       // -2 s, kept as stored
-    storeU16(r, record_offset::kTemperature, 255 - 7);   // 7 degrees below zero
-    storeU16(r, record_offset::kHumidity, 0x0100 + 45);  // the low 8 bits count
-    storeU16(r, record_offset::kPressure, 752);
-    storeFloat(r, record_offset::kConcentration, concentration);
-    return r;
+    return test::TestRecord()
+        .mode(mode)
+        .duration(0xFFFE)  // -2 s, kept as stored
+        .climate(255 - 7, 0x0100 + 45, 752)
+        .concentration(concentration);
 }
 
 TEST(ShortestDecimal, PlainUpToTwelveCharactersThenWithAnExponent) {
@@ -138,19 +131,15 @@ TEST(RecordRow, FieldsInTheOrderOfTheColumns) {
 }
 
 TEST(SeriesRows, OneRowPerUsedPointWithSignedHundredths) {
-    FileRecord timed = record(kTimedMode, 0.5f);
-    storeU16(timed, record_offset::kPointCount, 2);
-    storeU16(timed, record_offset::kCiSeries, 12345);
-    storeU16(timed, record_offset::kCdSeries, static_cast<std::uint16_t>(-5));
-    storeU16(timed, record_offset::kCiSeries + 2, 0);
-    storeU16(timed, record_offset::kCdSeries + 2, 32767);
+    test::TestRecord timed;
+    timed.pointCount(2).points(Series::Ci, {12345, 0}).points(Series::Cd, {-5, 32767});
     const std::vector<TableRow> rows = seriesRows(timed);
     ASSERT_EQ(rows.size(), 2u);
     expectRow(rows[0], {textField("00:05"), numberField("123.45"), numberField("-0.05")});
     expectRow(rows[1], {textField("00:10"), numberField("0.00"), numberField("327.67")});
 
     for (const std::uint16_t stored : {0, 128, 129, 65535}) {
-        storeU16(timed, record_offset::kPointCount, stored);
+        timed.pointCount(stored);
         EXPECT_EQ(seriesRows(timed).size(), stored < 128 ? stored : 128u) << stored;
     }
 }
